@@ -1,0 +1,4 @@
+#pragma once
+#include "output.h"
+
+void DrawIcons(Output& out);

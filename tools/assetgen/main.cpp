@@ -1,0 +1,29 @@
+// assetgen: draws every picture, sound and icon of the game and writes the game's data files.
+//
+//   assetgen --out DIR --data DIR
+//
+// The resources go into --out with a manifest that the build embeds in the executable; the data
+// files (maps, music) go into --data, the Data folder the game reads.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "icons.h"
+#include "output.h"
+#include "sheets.h"
+
+int main(int argc, char** argv) {
+  std::string out_dir, data_dir;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--out") == 0) out_dir = argv[i + 1];
+    if (std::strcmp(argv[i], "--data") == 0) data_dir = argv[i + 1];
+  }
+  if (out_dir.empty() || data_dir.empty()) {
+    std::fprintf(stderr, "usage: assetgen --out DIR --data DIR\n");
+    return 2;
+  }
+  Output out(out_dir, data_dir);
+  DrawIcons(out);
+  DrawSheets(out);
+  return out.Finish() ? 0 : 1;
+}

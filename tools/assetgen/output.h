@@ -1,0 +1,33 @@
+// Where the asset generator's files go: resources (bitmaps, WAVE sounds, icons) into the asset
+// folder with a manifest that the build embeds, and game data files (maps, music) into Data/.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+class Output {
+ public:
+  Output(std::string asset_dir, std::string data_dir);
+
+  void Bitmap(int id, const Image& image);
+  void Icon(int id, const Image& image);
+  void Wave(int id, const std::vector<uint8_t>& bytes);
+  void DataFile(const std::string& name, const std::vector<uint8_t>& bytes);
+
+  // Writes the manifest of every resource; false when any file could not be written.
+  bool Finish();
+
+ private:
+  void Resource(const char* kind, const char* folder, int id, const char* ext, const std::vector<uint8_t>& bytes);
+  std::string asset_dir_, data_dir_;
+  std::string manifest_;
+  bool ok_ = true;
+};
+
+// A device-independent bitmap file of the image: 8 bits with a palette when it has at most 256
+// colours, else 24 bits.
+std::vector<uint8_t> EncodeBmp(const Image& image);
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
