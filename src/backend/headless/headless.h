@@ -1,0 +1,53 @@
+// The headless backend: the platform seam without a window, for tests and tools.
+//
+// Events come from a script, presented pictures are kept for reading, message boxes are
+// recorded, and time is virtual: each presented frame advances the clock by 1/60 s and each wait
+// by its timeout, so a test runs as fast as the machine allows and always the same way.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace headless {
+
+// Forgets everything: script, window, pictures, recordings, failures; the clock goes back to 0.
+void Reset();
+
+// Delivers `event` once the virtual clock reaches `at_ms`.
+void ScheduleEvent(const host::Event& event, uint64_t at_ms = 0);
+// Delivers `event` once `frame` pictures have been presented.
+void ScheduleEventAtFrame(const host::Event& event, int frame);
+// Shorthands for the events tests use most.
+host::Event KeyDown(uint8_t vk, bool repeat = false);
+host::Event KeyUp(uint8_t vk);
+host::Event Simple(host::EventKind kind);
+
+// What was presented.
+int PresentCount();
+const std::vector<uint32_t>& LastFrame();  // 640 x 480, the last picture presented
+
+// The window as the game left it.
+bool WindowExists();
+bool IsFullscreen();
+bool CursorShown();
+int FullscreenSwitches();
+const std::vector<std::string>& MessageBoxes();  // texts (Shift-JIS) in the order shown
+
+// Failures to simulate.
+void FailCreateWindow(bool fail);
+void FailOpenDisplay(bool fail);
+void FailFullscreen(bool fail);
+void FailPresent(bool fail);
+void SetMinimised(bool minimised);
+
+// Joystick 0: plugged in with this state, or unplugged (nullptr).
+void SetJoystick(const host::JoystickState* state);
+
+// The clocks.
+uint64_t NowMs();
+void SetWallClock(int64_t seconds_since_epoch);
+
+}  // namespace headless

@@ -1,0 +1,16 @@
+// What the SDL backend's files share.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/host.h"
+
+namespace sdl {
+
+SDL_Window* GameWindow();
+// Queues an event that the backend makes itself (the activation when the window is shown).
+void PushEvent(const host::Event& event);
+// Waits until the next 1/60 s deadline of the frame clock.
+void PaceFrame();
+
+}  // namespace sdl

@@ -1,0 +1,3 @@
+#include "world/save_block.h"
+
+SaveBlock Save{};

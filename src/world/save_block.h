@@ -1,0 +1,77 @@
+// The save block: the global state that a save file holds, byte for byte as it lies here.
+//
+// The globals below are the members of one struct, so writing or reading a save is one block
+// copy. The layout is the save-file format: never reorder or resize a member. Members whose
+// owners are not built yet are held as reserved bytes at their offsets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct SaveBlock {
+  // The process (start-up, window and message loop).
+  uint32_t DisplayReinit;         // 1 after TAB: the next display start reloads bitmaps and layers
+  struct {
+    uint32_t width, height;
+  } WindowSize;                   // requested client size, 640 x 480
+  int32_t WindowMode;             // 1 windowed, -1 full screen
+  uint32_t Reserved16;
+  char CommandLine[128];          // copy of the command line; nothing reads it
+  uint32_t LastKey;               // virtual-key code of the last key press, cleared every frame
+  uint32_t Running;               // 0 ends the program
+  uint32_t AppActive;             // frames run only while non-zero
+
+  uint8_t ReservedButtons[184];        // ButtonHistory u32[32], ButtonBits u32[14]
+  uint8_t ReservedScene[512];          // MapPath char[128], WorldName char[128], SceneBitmapIds i32[64]
+  uint8_t ReservedGameFlow[2048];      // SceneVars u32[256], EventStep u32[256]
+  uint8_t ReservedFlags[3072];         // FlagBanks u32[3][256]
+  uint32_t Reserved5976;               // the word ahead of the player's statistics
+  uint8_t ReservedPlayerStats[268];    // PlayerStats
+  uint8_t ReservedHazards[2052];       // HazardBoxes i32[64][8], HazardCount
+  uint8_t ReservedSavedPosition[316];  // SavedPosition
+
+  // Save slots: -1 means the slot headers must be read again before a menu shows them.
+  int32_t SlotHeadersStale;
+  char SlotHeaders[3][32];
+  uint32_t CellsDrawnCount;       // cells of the heroine drawn this frame; not read
+  uint8_t InputLock;              // while set, the edge queries of the input report nothing
+  uint8_t Reserved8721[3];
+};
+
+static_assert(sizeof(SaveBlock) == 8724);
+static_assert(offsetof(SaveBlock, DisplayReinit) == 0);
+static_assert(offsetof(SaveBlock, WindowSize) == 4);
+static_assert(offsetof(SaveBlock, WindowMode) == 12);
+static_assert(offsetof(SaveBlock, Reserved16) == 16);
+static_assert(offsetof(SaveBlock, CommandLine) == 20);
+static_assert(offsetof(SaveBlock, LastKey) == 148);
+static_assert(offsetof(SaveBlock, Running) == 152);
+static_assert(offsetof(SaveBlock, AppActive) == 156);
+static_assert(offsetof(SaveBlock, ReservedButtons) == 160);    // ButtonHistory; ButtonBits at 288
+static_assert(offsetof(SaveBlock, ReservedScene) == 344);      // MapPath; WorldName 472, SceneBitmapIds 600
+static_assert(offsetof(SaveBlock, ReservedGameFlow) == 856);   // SceneVars; EventStep at 1880
+static_assert(offsetof(SaveBlock, ReservedFlags) == 2904);     // FlagBanks
+static_assert(offsetof(SaveBlock, Reserved5976) == 5976);
+static_assert(offsetof(SaveBlock, ReservedPlayerStats) == 5980);
+static_assert(offsetof(SaveBlock, ReservedHazards) == 6248);   // HazardBoxes; HazardCount at 8296
+static_assert(offsetof(SaveBlock, ReservedSavedPosition) == 8300);
+static_assert(offsetof(SaveBlock, SlotHeadersStale) == 8616);
+static_assert(offsetof(SaveBlock, SlotHeaders) == 8620);
+static_assert(offsetof(SaveBlock, CellsDrawnCount) == 8716);
+static_assert(offsetof(SaveBlock, InputLock) == 8720);
+
+// The one save block of the game.
+extern SaveBlock Save;
+
+// The globals under their own names; each is the storage inside the block.
+inline uint32_t& DisplayReinit = Save.DisplayReinit;
+inline auto& WindowSize = Save.WindowSize;
+inline int32_t& WindowMode = Save.WindowMode;
+inline char (&CommandLine)[128] = Save.CommandLine;
+inline uint32_t& LastKey = Save.LastKey;
+inline uint32_t& Running = Save.Running;
+inline uint32_t& AppActive = Save.AppActive;
+inline int32_t& SlotHeadersStale = Save.SlotHeadersStale;
+inline char (&SlotHeaders)[3][32] = Save.SlotHeaders;
+inline uint32_t& CellsDrawnCount = Save.CellsDrawnCount;
+inline uint8_t& InputLock = Save.InputLock;
