@@ -1,0 +1,34 @@
+#include "support/game_reset.h"
+
+#include "app/game_flow.h"
+#include "app/winmain.h"
+#include "backend/headless/headless.h"
+#include "platform/graphics.h"
+#include "platform/messages.h"
+#include "world/save_block.h"
+
+void ResetGameState() {
+  ReleaseDirectDraw();
+  for (Surface& s : Surfaces) FreeSurface(s);
+  ClearSurfaceBitmapIds();
+  Display = DisplayParams{};
+  DisplayReady = 0;
+  headless::Reset();
+  ResetMessages();
+  Save = SaveBlock{};
+  MainWindow = 0;
+  GameMode = 0;
+  SubMode = 0;
+  SubModeArg = 0;
+  MessageResult = -1;
+}
+
+void StartTestDisplay() {
+  ResetGameState();
+  WindowSize.width = 640;
+  WindowSize.height = 480;
+  WindowMode = 1;
+  Running = 1;
+  CreateMainWindow(0, 1);
+  StartDisplay(MainWindow);
+}
