@@ -23,7 +23,11 @@ struct SaveBlock {
 
   uint8_t ReservedButtons[184];        // ButtonHistory u32[32], ButtonBits u32[14]
   uint8_t ReservedScene[512];          // MapPath char[128], WorldName char[128], SceneBitmapIds i32[64]
-  uint8_t ReservedGameFlow[2048];      // SceneVars u32[256], EventStep u32[256]
+
+  // The game flow: state variables of scenes and menus, and the step counters of events.
+  int32_t SceneVars[256];
+  int32_t EventStep[256];
+
   uint8_t ReservedFlags[3072];         // FlagBanks u32[3][256]
   uint32_t Reserved5976;               // the word ahead of the player's statistics
   uint8_t ReservedPlayerStats[268];    // PlayerStats
@@ -49,7 +53,8 @@ static_assert(offsetof(SaveBlock, Running) == 152);
 static_assert(offsetof(SaveBlock, AppActive) == 156);
 static_assert(offsetof(SaveBlock, ReservedButtons) == 160);    // ButtonHistory; ButtonBits at 288
 static_assert(offsetof(SaveBlock, ReservedScene) == 344);      // MapPath; WorldName 472, SceneBitmapIds 600
-static_assert(offsetof(SaveBlock, ReservedGameFlow) == 856);   // SceneVars; EventStep at 1880
+static_assert(offsetof(SaveBlock, SceneVars) == 856);
+static_assert(offsetof(SaveBlock, EventStep) == 1880);
 static_assert(offsetof(SaveBlock, ReservedFlags) == 2904);     // FlagBanks
 static_assert(offsetof(SaveBlock, Reserved5976) == 5976);
 static_assert(offsetof(SaveBlock, ReservedPlayerStats) == 5980);
@@ -71,6 +76,8 @@ inline char (&CommandLine)[128] = Save.CommandLine;
 inline uint32_t& LastKey = Save.LastKey;
 inline uint32_t& Running = Save.Running;
 inline uint32_t& AppActive = Save.AppActive;
+inline int32_t (&SceneVars)[256] = Save.SceneVars;
+inline int32_t (&EventStep)[256] = Save.EventStep;
 inline int32_t& SlotHeadersStale = Save.SlotHeadersStale;
 inline char (&SlotHeaders)[3][32] = Save.SlotHeaders;
 inline uint32_t& CellsDrawnCount = Save.CellsDrawnCount;
