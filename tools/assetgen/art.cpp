@@ -155,12 +155,15 @@ uint32_t Hash(int x, int y, int seed) {
 
 double Noise(int x, int y, int seed) { return (Hash(x, y, seed) & 0xFFFFFF) / double(0x1000000); }
 
-double SmoothNoise(double x, double y, double scale, int period, int seed) {
+double SmoothNoise(double x, double y, double scale, int period, int seed, int period_y) {
   const double fx = x / scale, fy = y / scale;
   const int cells = std::max(1, static_cast<int>(std::lround(period / scale)));
+  const int rows = period_y > 0 ? std::max(1, static_cast<int>(std::lround(period_y / scale))) : 0;
   const int x0 = static_cast<int>(std::floor(fx)), y0 = static_cast<int>(std::floor(fy));
   const double tx = fx - x0, ty = fy - y0;
-  auto at = [&](int ix, int iy) { return Noise(((ix % cells) + cells) % cells, iy, seed); };
+  auto at = [&](int ix, int iy) {
+    return Noise(((ix % cells) + cells) % cells, rows > 0 ? ((iy % rows) + rows) % rows : iy, seed);
+  };
   auto smooth = [](double t) { return t * t * (3 - 2 * t); };
   const double a = at(x0, y0) + (at(x0 + 1, y0) - at(x0, y0)) * smooth(tx);
   const double b = at(x0, y0 + 1) + (at(x0 + 1, y0 + 1) - at(x0, y0 + 1)) * smooth(tx);

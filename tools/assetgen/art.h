@@ -81,8 +81,9 @@ void AddOutline(Image& image, uint32_t colour = pal::Outline);
 uint32_t Hash(int x, int y, int seed);
 // Hash as a number in [0, 1).
 double Noise(int x, int y, int seed);
-// Smooth value noise in [0, 1), periodic with `period` in x (far pictures wrap around).
-double SmoothNoise(double x, double y, double scale, int period, int seed);
+// Smooth value noise in [0, 1), periodic with `period` in x (far pictures wrap around) and, when
+// `period_y` is not 0, with that period in y too (tiles that repeat both ways).
+double SmoothNoise(double x, double y, double scale, int period, int seed, int period_y = 0);
 // An ordered dither threshold in [0, 1) for the pixel (4 x 4 Bayer matrix).
 double Bayer(int x, int y);
 

@@ -20,6 +20,23 @@ Image Sheet117() {
   return sheet;
 }
 
+// A tileset of sheet 2: the theme's tiles and the shared mechanisms.
+Image Tileset(void (*theme)(Image&)) {
+  Image sheet(640, 480);
+  theme(sheet);
+  DrawSheet2Actors(sheet);
+  return sheet;
+}
+
 }  // namespace
 
-void DrawSheets(Output& out) { out.Bitmap(117, Sheet117()); }
+void DrawSheets(Output& out) {
+  out.Bitmap(117, Sheet117());
+  out.Bitmap(119, Tileset(DrawForestTiles));
+  out.Bitmap(200, Tileset(DrawTownTiles));
+  out.Bitmap(185, Tileset(DrawTempleTiles));
+  out.Bitmap(174, Tileset(DrawCaveTiles));
+  out.Bitmap(201, Tileset(DrawInteriorTiles));
+  out.Bitmap(186, Tileset(DrawRuinsTiles));
+  out.Bitmap(199, Tileset(DrawTitleTiles));
+}

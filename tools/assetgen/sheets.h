@@ -26,3 +26,13 @@ void DrawChest(Image& sheet);
 void DrawSheet0Tiles(Image& sheet);
 void DrawItemIcons(Image& sheet);  // sheet117_items.cpp
 void DrawStatusPanelPicture(Image& sheet);  // sheet117_hud.cpp
+
+// ---- sheet 2: the tilesets (bitmaps 119, 201, 185, 199, 174, 200, 186) --------------------------
+void DrawSheet2Actors(Image& sheet);  // sheet2_actors.cpp: the mechanisms every tileset carries
+void DrawForestTiles(Image& sheet);   // tiles_forest.cpp: 119
+void DrawTownTiles(Image& sheet);     // tiles_town.cpp: 200
+void DrawTempleTiles(Image& sheet);   // tiles_temple.cpp: 185
+void DrawCaveTiles(Image& sheet);     // tiles_cave.cpp: 174
+void DrawInteriorTiles(Image& sheet); // tiles_interior.cpp: 201
+void DrawRuinsTiles(Image& sheet);    // tiles_ruins.cpp: 186
+void DrawTitleTiles(Image& sheet);    // tiles_title.cpp: 199
