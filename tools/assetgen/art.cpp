@@ -74,7 +74,7 @@ void Canvas::Poly(const std::vector<std::pair<double, double>>& pts, int part) {
   }
 }
 
-void Canvas::Stamp(int x, int y, std::initializer_list<const char*> rows, const char* legend,
+void Canvas::Stamp(int x, int y, const std::vector<const char*>& rows, const char* legend,
                    std::initializer_list<int> parts) {
   const std::vector<int> ids(parts);
   int j = 0;

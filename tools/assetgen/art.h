@@ -51,7 +51,10 @@ class Canvas {
   // Pixel art written as rows of characters: each character of `legend` stands for the part at
   // the same index of `parts`; any other character leaves the pixel as it is ('.' by custom).
   void Stamp(int x, int y, std::initializer_list<const char*> rows, const char* legend,
-             std::initializer_list<int> parts);
+             std::initializer_list<int> parts) {
+    Stamp(x, y, std::vector<const char*>(rows), legend, parts);
+  }
+  void Stamp(int x, int y, const std::vector<const char*>& rows, const char* legend, std::initializer_list<int> parts);
   // Clears pixels: everything of `part` inside the rectangle becomes empty (part 0 for all).
   void Erase(int x, int y, int w, int h, int part = 0);
   // Replaces one part by another everywhere.

@@ -15,6 +15,7 @@ void DrawSheets(Output& out);
 // ---- bitmap 117: sheet 0 of every scene ---------------------------------------------------------
 void DrawCellFonts(Image& sheet);  // sheet117_fonts.cpp
 void DrawHeroine(Image& sheet);    // sheet117_heroine.cpp
+Image HeroineFrame(int frame, bool left);  // one of her frames 0..9, for other sheets
 void DrawShots(Image& sheet);       // sheet117_effects.cpp
 void DrawSparks(Image& sheet);
 void DrawHudCoin(Image& sheet);
@@ -36,3 +37,26 @@ void DrawCaveTiles(Image& sheet);     // tiles_cave.cpp: 174
 void DrawInteriorTiles(Image& sheet); // tiles_interior.cpp: 201
 void DrawRuinsTiles(Image& sheet);    // tiles_ruins.cpp: 186
 void DrawTitleTiles(Image& sheet);    // tiles_title.cpp: 199
+
+// ---- sheet 1: townspeople, the teacher, the boss, the title picture -----------------------------
+void DrawTownsfolk(Image& sheet);     // sheet203_townsfolk.cpp: 203
+void DrawKlaus(Image& sheet);         // sheet151_klaus.cpp: 151
+void DrawChainBoss(Image& sheet);     // sheet188_boss.cpp: 188
+
+// ---- sheet 3: enemies and mechanisms, the gorilla fighter, the title's sprites ------------------
+void DrawBat(Image& sheet);           // sheet3_enemies.cpp
+void DrawKamekichi(Image& sheet);
+void DrawRoamer(Image& sheet);
+void DrawKawachan(Image& sheet);
+void DrawFlame(Image& sheet);
+void DrawBossShot(Image& sheet);
+void DrawWeights(Image& sheet, bool piston);  // sheet3_mechanisms.cpp
+void DrawCoinBlocks(Image& sheet);
+void DrawBlockLift(Image& sheet);
+void DrawLifts(Image& sheet);
+void DrawElevator(Image& sheet);
+void DrawGori(Image& sheet);          // sheet202_gori.cpp: 202
+void DrawTitleSprites(Image& sheet);  // sheet196_title.cpp: 196
+
+// ---- far background pictures ------------------------------------------------------------------------
+void DrawFarPictures(Output& out);  // far_pictures.cpp: 113, 159, 187, 189, 197

@@ -367,6 +367,8 @@ Image CastingArm(bool left) {
 
 }  // namespace
 
+Image HeroineFrame(int frame, bool left) { return RenderFacing(DrawPose(FramePose(frame)), left); }
+
 void DrawHeroine(Image& sheet) {
   static const int kRight[11] = {400, 403, 406, 409, 412, 415, 418, 421, 424, 427, 430};
   static const int kLeft[11] = {560, 563, 566, 569, 572, 575, 578, 581, 584, 587, 590};
