@@ -69,7 +69,7 @@ TEST_F(WinMainTest, HeldTabSwitchesOnce) {
 TEST_F(WinMainTest, TabKeepsTheSheetsAndHidesTheCursorInFullScreen) {
   StartTestDisplay();
   SetAndLoadSurfaceBitmap(kFirstSheetSurface, 117);
-  const uint32_t before = Surfaces[kFirstSheetSurface].At(8, 8);
+  const uint32_t before = Surfaces[kFirstSheetSurface].At(24, 8);  // in the HUD font's '0' (cell 1)
   ASSERT_NE(before, 0u);
 
   MainWndProc(MainWindow, Msg::KeyDown, vk::Tab, 0);
@@ -82,7 +82,7 @@ TEST_F(WinMainTest, TabKeepsTheSheetsAndHidesTheCursorInFullScreen) {
   EXPECT_EQ(DisplayReady, 1u);
   EXPECT_TRUE(headless::IsFullscreen());
   EXPECT_EQ(DisplayReinit, 0u);
-  EXPECT_EQ(Surfaces[kFirstSheetSurface].At(8, 8), before);
+  EXPECT_EQ(Surfaces[kFirstSheetSurface].At(24, 8), before);
 }
 
 TEST_F(WinMainTest, ShutdownTwiceReleasesOnce) {

@@ -146,6 +146,13 @@ void AddOutline(Image& image, uint32_t colour) {
     }
 }
 
+void OpenJoins(Image& image, uint32_t colour) {
+  for (int x = 0; x < image.width; ++x) {
+    if (image.Get(x, 0) == colour) image.Put(x, 0, 0);
+    if (image.Get(x, image.height - 1) == colour) image.Put(x, image.height - 1, 0);
+  }
+}
+
 uint32_t Hash(int x, int y, int seed) {
   uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
                static_cast<uint32_t>(seed) * 2246822519u;

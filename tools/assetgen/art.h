@@ -78,6 +78,9 @@ class Canvas {
 
 // Puts a one-pixel outline of `colour` around every opaque pixel of the picture, inside its bounds.
 void AddOutline(Image& image, uint32_t colour = pal::Outline);
+// Clears the outline along the picture's top and bottom rows: for pieces stacked on themselves
+// (a door's middle, a column's shaft), whose outline must not cut the joins.
+void OpenJoins(Image& image, uint32_t colour = pal::Outline);
 
 // A stable pseudo-random number for (x, y, seed): tiles use it so the same tile comes out the
 // same on every build.

@@ -1,89 +1,32 @@
 #include "sheets.h"
 
+#include <initializer_list>
+
 namespace {
 
-Image Sheet117() {
+using Drawing = void (*)(Image& sheet);
+
+// A sheet of 640 x 480 with the given pictures drawn on it, in this order.
+Image Sheet(std::initializer_list<Drawing> drawings) {
   Image sheet(640, 480);
-  DrawCellFonts(sheet);
-  DrawHeroine(sheet);
-  DrawShots(sheet);
-  DrawSparks(sheet);
-  DrawHudCoin(sheet);
-  DrawCoinPop(sheet);
-  DrawBalloons(sheet);
-  DrawInsect(sheet);
-  DrawSpellAuras(sheet);
-  DrawChest(sheet);
-  DrawSheet0Tiles(sheet);
-  DrawItemIcons(sheet);
-  DrawStatusPanelPicture(sheet);
+  for (Drawing draw : drawings) draw(sheet);
   return sheet;
 }
 
-Image Sheet203() {
-  Image sheet(640, 480);
-  DrawTownsfolk(sheet);
-  return sheet;
-}
-
-Image Sheet151() {
-  Image sheet(640, 480);
-  DrawKlaus(sheet);
-  return sheet;
-}
-
-Image Sheet188() {
-  Image sheet(640, 480);
-  DrawChainBoss(sheet);
-  return sheet;
-}
-
-// Bitmaps 173 and 112: the enemies and mechanisms of sheet 3, at the same cells in both.
-Image Sheet3Actors() {
-  Image sheet(640, 480);
-  DrawBat(sheet);
-  DrawKamekichi(sheet);
-  DrawRoamer(sheet);
-  DrawKawachan(sheet);
-  DrawFlame(sheet);
-  DrawBossShot(sheet);
-  DrawWeights(sheet, true);
-  DrawCoinBlocks(sheet);
-  DrawBlockLift(sheet);
-  DrawLifts(sheet);
-  DrawElevator(sheet);
-  return sheet;
-}
-
-// Bitmap 202: the gorilla fighter and the pieces that fit around him.
-Image Sheet202() {
-  Image sheet(640, 480);
-  DrawGori(sheet);
-  DrawFlame(sheet);
-  DrawWeights(sheet, false);
-  DrawCoinBlocks(sheet);
-  DrawElevator(sheet);
-  return sheet;
-}
-
-Image Sheet196() {
-  Image sheet(640, 480);
-  DrawTitleSprites(sheet);
-  return sheet;
-}
-
-// A tileset of sheet 2: the theme's tiles and the shared mechanisms.
-Image Tileset(void (*theme)(Image&)) {
-  Image sheet(640, 480);
-  theme(sheet);
-  DrawSheet2Actors(sheet);
-  return sheet;
-}
+// A tileset of sheet 2: the theme's tiles and the mechanisms every tileset carries.
+Image Tileset(Drawing theme) { return Sheet({theme, DrawSheet2Actors}); }
 
 }  // namespace
 
 void DrawSheets(Output& out) {
-  out.Bitmap(117, Sheet117());
+  // Sheet 0 of every scene.
+  out.Bitmap(117, Sheet({DrawCellFonts, DrawHeroine, DrawShots, DrawSparks, DrawHudCoin, DrawCoinPop, DrawBalloons,
+                         DrawInsect, DrawSpellAuras, DrawChest, DrawSheet0Tiles, DrawItemIcons, DrawStatusPanelPicture}));
+  // Sheet 1.
+  out.Bitmap(203, Sheet({DrawTownsfolk}));
+  out.Bitmap(151, Sheet({DrawKlaus}));
+  out.Bitmap(188, Sheet({DrawChainBoss}));
+  // Sheet 2.
   out.Bitmap(119, Tileset(DrawForestTiles));
   out.Bitmap(200, Tileset(DrawTownTiles));
   out.Bitmap(185, Tileset(DrawTempleTiles));
@@ -91,12 +34,13 @@ void DrawSheets(Output& out) {
   out.Bitmap(201, Tileset(DrawInteriorTiles));
   out.Bitmap(186, Tileset(DrawRuinsTiles));
   out.Bitmap(199, Tileset(DrawTitleTiles));
-  out.Bitmap(203, Sheet203());
-  out.Bitmap(151, Sheet151());
-  out.Bitmap(188, Sheet188());
-  out.Bitmap(173, Sheet3Actors());
-  out.Bitmap(112, Sheet3Actors());
-  out.Bitmap(202, Sheet202());
-  out.Bitmap(196, Sheet196());
+  // Sheet 3: 173 and 112 hold the enemies and mechanisms at the same cells; 202 the gorilla
+  // fighter and the pieces that fit around him; 196 the title's sprites.
+  for (int id : {173, 112})
+    out.Bitmap(id, Sheet({DrawBat, DrawKamekichi, DrawRoamer, DrawKawachan, DrawFlame, DrawBossShot, DrawPistonWeight,
+                          DrawSixteenTon, DrawCoinBlocks, DrawBlockLift, DrawLifts, DrawElevator}));
+  out.Bitmap(202, Sheet({DrawGori, DrawFlame, DrawSixteenTon, DrawCoinBlocks, DrawElevator}));
+  out.Bitmap(196, Sheet({DrawTitleSprites}));
+  // Far pictures (197 is also the title scene's sheet 1).
   DrawFarPictures(out);
 }

@@ -50,7 +50,8 @@ void DrawRoamer(Image& sheet);
 void DrawKawachan(Image& sheet);
 void DrawFlame(Image& sheet);
 void DrawBossShot(Image& sheet);
-void DrawWeights(Image& sheet, bool piston);  // sheet3_mechanisms.cpp
+void DrawPistonWeight(Image& sheet);  // sheet3_mechanisms.cpp
+void DrawSixteenTon(Image& sheet);
 void DrawCoinBlocks(Image& sheet);
 void DrawBlockLift(Image& sheet);
 void DrawLifts(Image& sheet);

@@ -206,11 +206,11 @@ Pose FramePose(int frame) {
       s.far_hand = {a.near_hand.x - 9, a.near_hand.y};
       break;
     }
-    case 7:  // in the air: knees drawn up, arms out
+    case 7:  // in the air: the near knee drawn up, the far leg reaching down, arms out
       s.near_knee = {30, 45};
       s.near_ankle = {28, 52};
-      s.far_knee = {22, 47};
-      s.far_ankle = {17, 52};
+      s.far_knee = {21, 49};
+      s.far_ankle = {19, 56};
       s.near_elbow = {33, 25};
       s.near_hand = {37, 22};
       s.far_elbow = {17, 25};
@@ -221,9 +221,9 @@ Pose FramePose(int frame) {
     case 8:  // head bump: squashed, wincing, a hand on her head
       s.dy = 2;
       s.near_knee = {29, 48};
-      s.near_ankle = {29, 55};
+      s.near_ankle = {29, 56};
       s.far_knee = {20, 49};
-      s.far_ankle = {19, 55};
+      s.far_ankle = {19, 56};
       s.near_elbow = {32, 17};
       s.near_hand = {28, 9};
       s.far_elbow = {17, 27};

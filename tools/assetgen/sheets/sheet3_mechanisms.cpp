@@ -139,10 +139,8 @@ Image ElevatorPlatform() {
 
 }  // namespace
 
-void DrawWeights(Image& sheet, bool piston) {
-  if (piston) PutBlock(sheet, 794, Weight(nullptr));
-  PutBlock(sheet, 797, Weight(U"16㌧"));
-}
+void DrawPistonWeight(Image& sheet) { PutBlock(sheet, 794, Weight(nullptr)); }
+void DrawSixteenTon(Image& sheet) { PutBlock(sheet, 797, Weight(U"16㌧")); }
 
 void DrawCoinBlocks(Image& sheet) {
   PutBlock(sheet, 802, CoinBlock(false));

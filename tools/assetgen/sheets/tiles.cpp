@@ -1,5 +1,7 @@
 #include "tiles.h"
 
+#include "text.h"
+
 namespace tiles {
 namespace {
 
@@ -229,6 +231,28 @@ void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp) {
   }
   PutBlock(sheet, top, t);
   PutBlock(sheet, foot, f);
+}
+
+Image SignBoard(int cells, const char32_t* text, pal::Ramp board, uint32_t ink) {
+  art::Canvas c(16 * cells, 16);
+  c.Rect(1, 1, 16 * cells - 2, 14, c.Part(board));
+  Image img = c.Render();
+  Image letters = RenderText(text, 12, ink);
+  if (letters.width > 16 * cells - 4) letters = RenderText(text, 10, ink);
+  img.Blit(letters, (16 * cells - letters.width) / 2, letters.height == 12 ? 2 : 3);
+  return img;
+}
+
+Image LampPost() {
+  art::Canvas c(16, 48);
+  const int iron = c.Part(pal::kDarkMetal);
+  c.Rect(7, 10, 2, 36, iron);
+  c.Rect(5, 44, 6, 4, iron);
+  c.Rect(4, 1, 8, 2, iron);
+  c.Rect(5, 3, 6, 6, c.Part({pal::White, pal::Yellow, pal::Orange}));
+  c.Rect(4, 9, 8, 2, iron);
+  c.Rect(3, 16, 10, 1, iron);
+  return c.Render();
 }
 
 }  // namespace tiles

@@ -90,6 +90,10 @@ void DrawDoorway(Image& sheet, int first, pal::Ramp frame, pal::Ramp door);     
 void DrawOpening(Image& sheet, int first, pal::Ramp frame);                      // 2 x 5
 void DrawPillar(Image& sheet, int top, int shaft, int base, pal::Ramp stone);    // 1 x 3
 void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp);                 // 1 x 1 each
+// A board `cells` wide and one high with lettering in the IPA font.
+Image SignBoard(int cells, const char32_t* text, pal::Ramp board, uint32_t ink);
+// A street lamp, 1 x 3 cells.
+Image LampPost();
 
 }  // namespace tiles
 

@@ -17,7 +17,6 @@
 // dark foot.
 #include <cmath>
 
-#include "text.h"
 #include "tiles.h"
 
 namespace {
@@ -192,15 +191,6 @@ Image HazardStripes() {
   return img;
 }
 
-Image CaveSign(const char32_t* text) {
-  art::Canvas c(48, 16);
-  c.Rect(1, 1, 46, 14, c.Part(pal::kDarkMetal));
-  Image img = c.Render();
-  Image letters = RenderText(text, 12, pal::Yellow);
-  img.Blit(letters, (48 - letters.width) / 2, 2);
-  return img;
-}
-
 uint32_t FarPillars(int x, int y) {
   const int mx = ((x % 64) + 64) % 64;
   const double w = 7 + 3 * std::sin(y * 0.2 + mx * 0.1);
@@ -241,9 +231,9 @@ void DrawCaveTiles(Image& sheet) {
   PutBlock(sheet, 377, Stalactite(true));
   PutBlock(sheet, 338, Crystal());
   PutBlock(sheet, 339, HazardStripes());
-  PutBlock(sheet, 444, CaveSign(U"休憩所"));
-  PutBlock(sheet, 484, CaveSign(U"制御室"));
-  PutBlock(sheet, 524, CaveSign(U"出口"));
+  PutBlock(sheet, 444, SignBoard(3, U"休憩所", pal::kDarkMetal, pal::Yellow));
+  PutBlock(sheet, 484, SignBoard(3, U"制御室", pal::kDarkMetal, pal::Yellow));
+  PutBlock(sheet, 524, SignBoard(3, U"出口", pal::kDarkMetal, pal::Yellow));
 
   DrawPattern(sheet, kFarFirst, 4, 2, FarPillars);
   DrawPattern(sheet, kFarFirst + 80, 4, 1, [](int x, int y) { return art::Bayer(x, y) < 0.2 ? pal::ShadowDeep : pal::Night; });

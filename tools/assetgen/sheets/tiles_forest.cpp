@@ -167,18 +167,6 @@ Image Fence(bool post) {
   return img;
 }
 
-Image LampPost() {
-  art::Canvas c(16, 48);
-  const int iron = c.Part(pal::kDarkMetal);
-  c.Rect(7, 12, 3, 36, iron);
-  c.Rect(5, 44, 7, 4, iron);
-  c.Rect(4, 2, 9, 2, iron);
-  const int glass = c.Part({pal::White, pal::Yellow, pal::Orange});
-  c.Rect(5, 4, 7, 7, glass);
-  c.Rect(4, 11, 9, 2, iron);
-  return c.Render();
-}
-
 Image Log() {
   art::Canvas c(32, 16);
   const int bark = c.Part(pal::kWood);

@@ -16,7 +16,6 @@
 // Far scenery (layer 0): 560..563 / 600..603 a plain back wall with a skirting board.
 #include <cmath>
 
-#include "text.h"
 #include "tiles.h"
 
 namespace {
@@ -204,16 +203,6 @@ Image Fireplace() {
   return c.Render();
 }
 
-Image Plate(int cells, const char32_t* text, pal::Ramp board, uint32_t ink) {
-  art::Canvas c(16 * cells, 16);
-  c.Rect(1, 1, 16 * cells - 2, 14, c.Part(board));
-  Image img = c.Render();
-  Image letters = RenderText(text, 12, ink);
-  if (letters.width > 16 * cells - 4) letters = RenderText(text, 10, ink);
-  img.Blit(letters, (16 * cells - letters.width) / 2, letters.height == 12 ? 2 : 3);
-  return img;
-}
-
 }  // namespace
 
 void DrawInteriorTiles(Image& sheet) {
@@ -245,10 +234,10 @@ void DrawInteriorTiles(Image& sheet) {
   PutBlock(sheet, 441, StandingLamp());
   PutBlock(sheet, 442, PottedPlant());
   PutBlock(sheet, 447, Fireplace());
-  PutBlock(sheet, 444, Plate(3, U"先生の部屋", pal::kWood, pal::Cream));
-  PutBlock(sheet, 484, Plate(3, U"私の部屋", pal::kWood, pal::Cream));
-  PutBlock(sheet, 524, Plate(3, U"受付", pal::kBlue, pal::White));
-  PutBlock(sheet, 530, Plate(5, U"２０歳未満入場禁止", pal::kRed, pal::White));
+  PutBlock(sheet, 444, SignBoard(3, U"先生の部屋", pal::kWood, pal::Cream));
+  PutBlock(sheet, 484, SignBoard(3, U"私の部屋", pal::kWood, pal::Cream));
+  PutBlock(sheet, 524, SignBoard(3, U"受付", pal::kBlue, pal::White));
+  PutBlock(sheet, 530, SignBoard(5, U"２０歳未満入場禁止", pal::kRed, pal::White));
 
   DrawPattern(sheet, kFarFirst, 4, 1, Wallpaper);
   DrawPattern(sheet, kFarFirst + 40, 4, 1, [](int x, int y) { return y < 10 ? Wallpaper(x, y + 16) : y == 10 ? pal::WoodLight : pal::Wood; });

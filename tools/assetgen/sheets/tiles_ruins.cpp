@@ -90,11 +90,7 @@ Image BrokenColumn(int piece) {
     c.Rect(1, 11, 14, 5, stone);
   }
   Image img = c.Render();
-  if (piece == 1)
-    for (int x = 0; x < 16; ++x) {
-      if (img.Get(x, 0) == pal::Outline) img.Put(x, 0, 0);
-      if (img.Get(x, 15) == pal::Outline) img.Put(x, 15, 0);
-    }
+  if (piece == 1) art::OpenJoins(img);  // the shaft repeats down
   return img;
 }
 

@@ -18,7 +18,6 @@
 // Foreground (layer 3): 800 a picket fence, 801 flowers in a pot, 802, 803 ivy.
 #include <cmath>
 
-#include "text.h"
 #include "tiles.h"
 
 namespace {
@@ -115,17 +114,6 @@ Image Chimney(bool top) {
   return img;
 }
 
-// A board of 3 x 1 cells with lettering.
-Image Sign(const char32_t* text, pal::Ramp board, uint32_t ink) {
-  art::Canvas c(48, 16);
-  c.Rect(1, 1, 46, 14, c.Part(board));
-  Image img = c.Render();
-  Image letters = RenderText(text, 12, ink);
-  if (letters.width > 44) letters = RenderText(text, 10, ink);
-  img.Blit(letters, (48 - letters.width) / 2, letters.height == 12 ? 2 : 3);
-  return img;
-}
-
 Image ChurchCross() {
   art::Canvas c(16, 32);
   const int gold = c.Part(pal::kGold);
@@ -136,18 +124,6 @@ Image ChurchCross() {
   const int lead = c.FlatPart(pal::ShadowDeep);
   c.Rect(8, 18, 1, 10, lead);
   c.Rect(4, 23, 9, 1, lead);
-  return c.Render();
-}
-
-Image StreetLamp() {
-  art::Canvas c(16, 48);
-  const int iron = c.Part(pal::kDarkMetal);
-  c.Rect(7, 10, 2, 36, iron);
-  c.Rect(5, 44, 6, 4, iron);
-  c.Rect(4, 1, 8, 2, iron);
-  c.Rect(5, 3, 6, 6, c.Part({pal::White, pal::Yellow, pal::Orange}));
-  c.Rect(4, 9, 8, 2, iron);
-  c.Rect(3, 16, 10, 1, iron);
   return c.Render();
 }
 
@@ -298,12 +274,12 @@ void DrawTownTiles(Image& sheet) {
   for (int k = 0; k < 9; ++k) PutBlock(sheet, 320 + (k % 3) + 40 * (k / 3), Roof(k));
   PutBlock(sheet, 323, Chimney(true));
   PutBlock(sheet, 363, Chimney(false));
-  PutBlock(sheet, 324, Sign(U"役場", pal::kWood, pal::Cream));
-  PutBlock(sheet, 364, Sign(U"教会", pal::kStone, pal::ShadowDeep));
-  PutBlock(sheet, 404, Sign(U"輸入雑貨", {pal::Sky, pal::SkyDark, pal::WaterDark}, pal::White));
-  PutBlock(sheet, 444, Sign(U"宿屋", pal::kWood, pal::Yellow));
+  PutBlock(sheet, 324, SignBoard(3, U"役場", pal::kWood, pal::Cream));
+  PutBlock(sheet, 364, SignBoard(3, U"教会", pal::kStone, pal::ShadowDeep));
+  PutBlock(sheet, 404, SignBoard(3, U"輸入雑貨", {pal::Sky, pal::SkyDark, pal::WaterDark}, pal::White));
+  PutBlock(sheet, 444, SignBoard(3, U"宿屋", pal::kWood, pal::Yellow));
   PutBlock(sheet, 327, ChurchCross());
-  PutBlock(sheet, 328, StreetLamp());
+  PutBlock(sheet, 328, LampPost());
   PutBlock(sheet, 329, FlowerBox());
   PutBlock(sheet, 330, Barrel());
   PutBlock(sheet, 331, Crate());
