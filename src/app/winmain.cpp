@@ -9,6 +9,7 @@
 #include "platform/host.h"
 #include "platform/keys.h"
 #include "platform/resources.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 Window MainWindow = 0;
@@ -152,11 +153,15 @@ int StartDisplay(Window window) {
   DisplayReady = 1;
   SlotHeadersStale = -1;
   InputLock = 0;
-  if (DisplayReinit == 1) DisplayReinit = 0;
+  if (DisplayReinit == 1) {
+    for (int layer = 0; layer < kLayerCount; ++layer) RedrawLayer(layer);
+    DisplayReinit = 0;
+  }
   return 0;
 }
 
 void Shutdown(Window /*window*/) {
+  FreeBgLayers();
   ReleaseDirectDraw();
   Running = 0;
   KillTimer(kSecondTimer);

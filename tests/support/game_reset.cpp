@@ -5,6 +5,7 @@
 #include "backend/headless/headless.h"
 #include "platform/graphics.h"
 #include "platform/messages.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 void ResetGameState() {
@@ -21,6 +22,9 @@ void ResetGameState() {
   SubMode = 0;
   SubModeArg = 0;
   MessageResult = -1;
+  FreeBgLayers();
+  BgLayers = BgLayerState{};
+  SimulateTileStoreFailure(false);
 }
 
 void StartTestDisplay() {
