@@ -5,10 +5,14 @@
 
 #include "app/game_flow.h"
 #include "platform/bitmap.h"
+#include "platform/counters.h"
 #include "platform/graphics.h"
 #include "platform/host.h"
+#include "platform/input.h"
 #include "platform/keys.h"
+#include "platform/repeaters.h"
 #include "platform/resources.h"
+#include "platform/utils.h"
 #include "world/map_layers.h"
 #include "world/save_block.h"
 
@@ -67,6 +71,8 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
     host::MessageBox("ウィンドウを作成できませんでした。", "Tovia", true);
     return 1;
   }
+  InitRepeaters();
+  InitCounters();
   SetTimer(kSecondTimer, 1000);
   InitSystems(MainWindow);
   LastKey = 0;
@@ -82,6 +88,7 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
         MainWndProc(MainWindow, msg.id, msg.wparam, msg.lparam);
       } else if (DisplayReady == 1 && AppActive != 0) {
         RunFrame(MainWindow);
+        TickFrame();
       } else {
         // Nothing to do until a message comes: sleep instead of spinning.
         WaitMessage(kIdleWaitMs);
@@ -111,6 +118,7 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
     case Msg::SysKeyDown:
       return 0;  // swallowed, so Alt and F10 reach nothing
     case Msg::Timer:
+      TickSecond();
       return 1;
     case Msg::LButtonDown:
       return 0;
@@ -129,7 +137,13 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
   return 0;
 }
 
-int InitSystems(Window /*window*/) { return 0; }
+int InitSystems(Window /*window*/) {
+  InitJoysticks();
+  Randomize();
+  ClearButtonHistory();
+  SetDefaultKeys();
+  return 0;
+}
 
 int StartDisplay(Window window) {
   Display.ScreenSize.width = WindowSize.width;
@@ -154,6 +168,7 @@ int StartDisplay(Window window) {
   SlotHeadersStale = -1;
   InputLock = 0;
   if (DisplayReinit == 1) {
+    ReloadSheetBitmaps();
     for (int layer = 0; layer < kLayerCount; ++layer) RedrawLayer(layer);
     DisplayReinit = 0;
   }

@@ -8,6 +8,7 @@
 #include "app/game_flow.h"
 #include "backend/headless/headless.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/keys.h"
 #include "support/game_reset.h"
 #include "world/save_block.h"
@@ -68,6 +69,8 @@ TEST_F(WinMainTest, HeldTabSwitchesOnce) {
 
 TEST_F(WinMainTest, TabKeepsTheSheetsAndHidesTheCursorInFullScreen) {
   StartTestDisplay();
+  for (int32_t& id : SceneBitmapIds) id = -1;
+  SceneBitmapIds[kFirstSheetSurface] = 117;  // the scene's sheet, as a scene change sets it
   SetAndLoadSurfaceBitmap(kFirstSheetSurface, 117);
   const uint32_t before = Surfaces[kFirstSheetSurface].At(8, 8);
   ASSERT_NE(before, 0u);
@@ -144,9 +147,27 @@ TEST_F(WinMainTest, KeysAndSystemKeys) {
   headless::ScheduleEventAtFrame(KeyDown(vk::KeyA + 25), 1);
   headless::ScheduleEventAtFrame(host::Event{EventKind::KeyDown, vk::KeyA + 23, false, true}, 1);  // Alt+X
   headless::ScheduleEventAtFrame(KeyDown(vk::F10), 1);
-  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 2);
+  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 1);  // before the next frame clears it
   WinMain(0, 0, "", 1);
   EXPECT_EQ(LastKey, static_cast<uint32_t>(vk::KeyA + 25));  // Z; the system keys never arrive
+}
+
+TEST_F(WinMainTest, LastKeyLastsOneFrame) {
+  StartTestDisplay();
+  MainWndProc(MainWindow, Msg::KeyDown, 'Z', 0);
+  EXPECT_EQ(LastKey, static_cast<uint32_t>('Z'));
+  RunFrame(MainWindow);
+  EXPECT_EQ(LastKey, 0u);
+}
+
+TEST_F(WinMainTest, StartUpPreparesTheInput) {
+  headless::ScheduleEventAtFrame(KeyDown('X'), 2);
+  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 3);
+  WinMain(0, 0, "", 1);
+  EXPECT_EQ(ButtonBits[12], 8192u);
+  EXPECT_EQ(KeyBindings[19].vk, static_cast<uint32_t>(vk::Escape));
+  EXPECT_EQ(ButtonHistory[0], 32u);  // the frame after the key went down sampled it
+  EXPECT_EQ(ButtonHistory[1], 0u);
 }
 
 TEST_F(WinMainTest, CommandLineIsCutTo127Characters) {

@@ -3,8 +3,12 @@
 #include "app/game_flow.h"
 #include "app/winmain.h"
 #include "backend/headless/headless.h"
+#include "platform/counters.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/repeaters.h"
+#include "platform/utils.h"
 #include "world/map_layers.h"
 #include "world/save_block.h"
 
@@ -22,6 +26,12 @@ void ResetGameState() {
   SubMode = 0;
   SubModeArg = 0;
   MessageResult = -1;
+  for (KeyBinding& b : KeyBindings) b = KeyBinding{0, 0};
+  JoystickCalibration = JoystickCalibrationTable{-1, {}};
+  FrameCounters = FrameCounterTable{};
+  SoundRepeats = SoundRepeatTable{};
+  Emitters = EmitterTable{};
+  SeedRandom(1);
   FreeBgLayers();
   BgLayers = BgLayerState{};
   SimulateTileStoreFailure(false);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -253,6 +255,9 @@ TEST_F(MapLayersTest, ThePictureScrollsItsRingOnly) {
 }
 
 TEST_F(MapLayersTest, TheDisplaySwitchAndARestoreRedrawTheLayers) {
+  // The scene's sheet 0 is a generated bitmap, so a new display can load it again.
+  std::fill(std::begin(SceneBitmapIds), std::end(SceneBitmapIds), -1);
+  SceneBitmapIds[kFirstSheetSurface] = 117;
   SetAndLoadSurfaceBitmap(kFirstSheetSurface, 117);
   std::mt19937 rng(6);
   FillLayerRandom(1, rng);
