@@ -1,5 +1,8 @@
 #include "support/game_reset.h"
 
+#include <cstring>
+
+#include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "app/winmain.h"
 #include "backend/headless/headless.h"
@@ -9,6 +12,8 @@
 #include "platform/messages.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "world/camera.h"
+#include "world/draw_queue.h"
 #include "world/map_layers.h"
 #include "world/save_block.h"
 
@@ -35,6 +40,15 @@ void ResetGameState() {
   FreeBgLayers();
   BgLayers = BgLayerState{};
   SimulateTileStoreFailure(false);
+  for (int layer = 0; layer < kQueueLayers; ++layer) InitDrawQueueLayer(layer);
+  FrameScroll = ScrollRecord{};
+  ParallaxDivisors = DivisorTable{};
+  Camera = CameraRecord{};
+  CameraShake = ShakeRecord{};
+  FlashState = FlashRecord{};
+  BackPictureMode = 0;
+  EditorScrollMode = 0;
+  std::memset(ActorTable, 0, sizeof ActorTable);
 }
 
 void StartTestDisplay() {
