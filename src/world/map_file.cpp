@@ -39,7 +39,7 @@ int WriteMapData(FILE* file) {
 }  // namespace
 
 int SaveMapFile(const char* path) {
-  if (path == nullptr || BgLayers.TileBuffer == nullptr) return -1;
+  if (path == nullptr || BgLayers.TileBuffer == nullptr) return -1;  // no store: nothing to write
   // Written beside the old map and renamed over it only when whole, so a failed save never
   // destroys the map that was there.
   const std::string temp = std::string(path) + ".tmp";
@@ -57,11 +57,12 @@ int SaveMapFile(const char* path) {
 }
 
 int LoadMapFile(const char* path) {
-  if (BgLayers.TileBuffer == nullptr) return -1;
+  if (BgLayers.TileBuffer == nullptr) return -1;  // no store to read into: as if unreadable
   FILE* file = OpenFile(path, "rb");
   if (file == nullptr) return -1;
   uint32_t* store = BgLayers.TileBuffer;
   const size_t read = std::fread(store, 1, kTileBytes, file);
+  // A file too short to hold its check value fails the check.
   uint32_t stored = 0;
   const bool has_check = read == kTileBytes && std::fread(&stored, 1, sizeof stored, file) == sizeof stored;
   const uint32_t computed = Crc32(kMapCheckedBytes, store);
