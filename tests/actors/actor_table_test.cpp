@@ -27,11 +27,4 @@ TEST_F(ActorTableTest, TheBodyBoxIsLaidOutSlotBySlotAcrossItsRows) {
   EXPECT_EQ(GetActorCentreX(41, 70), 0);
 }
 
-TEST_F(ActorTableTest, MotionIsTheLowByteAndPositionsAreRead) {
-  ActorTable[1][ActorField::Motion][3] = 0x21000 | 0x300 | 21;
-  EXPECT_EQ(GetActorMotion(1, 3), 21);
-  ActorTable[1][ActorField::PosY][3] = -44;
-  EXPECT_EQ(GetActorPosY(1, 3), -44);
-}
-
 }  // namespace

@@ -295,24 +295,4 @@ TEST_F(CameraTest, TheFramesPictureInterleavesMapAndQueueLayers) {
   }
 }
 
-TEST_F(CameraTest, InitScreenStartValues) {
-  SetCameraTarget(-1);
-  SetCameraPosition(300, 300);
-  StartFlash(3, 5, 0x123456);
-  PushCell(2, 0, 1, 5, 5, 5);
-  InitScreen(6400, 4800, 640, 480);
-  EXPECT_EQ(GetCameraTarget(), 1);
-  EXPECT_EQ(GetCameraX(), 0);
-  EXPECT_EQ(GetLayerOriginX(3), 0);
-  EXPECT_EQ(FlashState.on, 0);
-  EXPECT_EQ(FlashState.colour, 0xFFFFFFu);
-  EXPECT_EQ(DrawQueue.count[2], 0u);
-  EXPECT_EQ(DrawQueue.commands[2][0].visible, 1u);
-  EXPECT_EQ(DrawQueue.commands[2][0].font_height, 16u);
-  EXPECT_EQ(CameraShake.table[21], kShakeEnd);
-  EXPECT_EQ(CameraShake.table[20], 1);
-  EXPECT_EQ(CameraShake.table[31], -5);
-  EXPECT_EQ(CameraShake.table[41], kShakeEnd);
-}
-
 }  // namespace

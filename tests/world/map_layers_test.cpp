@@ -79,21 +79,6 @@ TEST_F(MapLayersTest, NothingWorksBeforeTheStoreExistsAndFreeingTwiceIsHarmless)
   EXPECT_EQ(RedrawLayer(1), -1);
 }
 
-TEST_F(MapLayersTest, StartValues) {
-  SetLayerOrigin(100, 100, 2);
-  SetRedrawThreshold(6);
-  ASSERT_EQ(InitBgLayers(), 0);
-  EXPECT_EQ(BgLayers.WorldSize.width, 6400u);
-  EXPECT_EQ(BgLayers.WorldSize.height, 4800u);
-  EXPECT_EQ(GetRedrawThreshold(), 320);
-  EXPECT_EQ(GetLayerOriginX(2), 0);
-  for (int n = 0; n < kLayerCount; ++n) {
-    EXPECT_EQ(IsLayerVisible(n), 1);
-    EXPECT_EQ(BgLayers.LayerEnabled[n], 1u);
-  }
-  EXPECT_EQ(GetTile(1000, 1000, 3), 0u);
-}
-
 TEST_F(MapLayersTest, OriginsStayInsideTheWorld) {
   SetLayerOrigin(-16, 4800 + 5, 1);
   EXPECT_EQ(GetLayerOriginX(1), 6384);
