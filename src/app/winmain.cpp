@@ -13,6 +13,7 @@
 #include "platform/repeaters.h"
 #include "platform/resources.h"
 #include "platform/utils.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 Window MainWindow = 0;
@@ -168,12 +169,14 @@ int StartDisplay(Window window) {
   InputLock = 0;
   if (DisplayReinit == 1) {
     ReloadSheetBitmaps();
+    for (int layer = 0; layer < kLayerCount; ++layer) RedrawLayer(layer);
     DisplayReinit = 0;
   }
   return 0;
 }
 
 void Shutdown(Window /*window*/) {
+  FreeBgLayers();
   ReleaseDirectDraw();
   Running = 0;
   KillTimer(kSecondTimer);

@@ -1,5 +1,8 @@
 #include "support/game_reset.h"
 
+#include <cstring>
+
+#include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "app/winmain.h"
 #include "backend/headless/headless.h"
@@ -9,6 +12,9 @@
 #include "platform/messages.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "world/camera.h"
+#include "world/draw_queue.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 void ResetGameState() {
@@ -31,6 +37,18 @@ void ResetGameState() {
   SoundRepeats = SoundRepeatTable{};
   Emitters = EmitterTable{};
   SeedRandom(1);
+  FreeBgLayers();
+  BgLayers = BgLayerState{};
+  SimulateTileStoreFailure(false);
+  for (int layer = 0; layer < kQueueLayers; ++layer) InitDrawQueueLayer(layer);
+  FrameScroll = ScrollRecord{};
+  ParallaxDivisors = DivisorTable{};
+  Camera = CameraRecord{};
+  CameraShake = ShakeRecord{};
+  FlashState = FlashRecord{};
+  BackPictureMode = 0;
+  EditorScrollMode = 0;
+  std::memset(ActorTable, 0, sizeof ActorTable);
 }
 
 void StartTestDisplay() {
