@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/game_flow.h"
+#include "audio/sound_slots.h"
 #include "platform/bitmap.h"
 #include "platform/graphics.h"
 #include "platform/host.h"
@@ -128,7 +129,10 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
   return 0;
 }
 
-int InitSystems(Window /*window*/) { return 0; }
+int InitSystems(Window window) {
+  LoadSoundEffects(window);
+  return 0;
+}
 
 int StartDisplay(Window window) {
   Display.ScreenSize.width = WindowSize.width;
@@ -159,6 +163,7 @@ int StartDisplay(Window window) {
 void Shutdown(Window /*window*/) {
   ReleaseDirectDraw();
   Running = 0;
+  ReleaseAllSoundSlots();
   KillTimer(kSecondTimer);
   PostQuitMessage(0);
 }

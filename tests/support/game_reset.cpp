@@ -1,13 +1,18 @@
 #include "support/game_reset.h"
 
+#include <cstring>
+
 #include "app/game_flow.h"
 #include "app/winmain.h"
+#include "audio/sound_slots.h"
 #include "backend/headless/headless.h"
 #include "platform/graphics.h"
 #include "platform/messages.h"
 #include "world/save_block.h"
 
 void ResetGameState() {
+  ReleaseAllSoundSlots();
+  std::memset(SoundSlots, 0, sizeof SoundSlots);
   ReleaseDirectDraw();
   for (Surface& s : Surfaces) FreeSurface(s);
   ClearSurfaceBitmapIds();
