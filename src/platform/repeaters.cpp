@@ -1,5 +1,6 @@
 #include "platform/repeaters.h"
 
+#include "audio/sound_slots.h"
 #include "platform/utils.h"
 
 SoundRepeatTable SoundRepeats = {};
@@ -31,9 +32,7 @@ void QueueRepeatedSound(int slot, int frames, int interval) {
 void RunRepeatedSounds() {
   for (SoundRepeat& e : SoundRepeats.entries) {
     if (e.active == 0) continue;
-    if (e.frames_left % e.interval == 0) {
-      // The sound effect of the entry, e.slot, plays here.
-    }
+    if (e.frames_left % e.interval == 0) PlaySound(static_cast<int>(e.slot));
     if (e.frames_left > 0) {
       --e.frames_left;
     } else {

@@ -5,6 +5,7 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "app/winmain.h"
+#include "audio/sound_slots.h"
 #include "backend/headless/headless.h"
 #include "platform/counters.h"
 #include "platform/graphics.h"
@@ -18,6 +19,8 @@
 #include "world/save_block.h"
 
 void ResetGameState() {
+  ReleaseAllSoundSlots();
+  std::memset(SoundSlots, 0, sizeof SoundSlots);
   ReleaseDirectDraw();
   for (Surface& s : Surfaces) FreeSurface(s);
   ClearSurfaceBitmapIds();

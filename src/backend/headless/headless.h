@@ -5,6 +5,7 @@
 // by its timeout, so a test runs as fast as the machine allows and always the same way.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +46,25 @@ void SetMinimised(bool minimised);
 
 // Joystick 0: plugged in with this state, or unplugged (nullptr).
 void SetJoystick(const host::JoystickState* state);
+
+// ---- audio: a virtual device that plays only when a test mixes it -------------------------
+
+// No audio device: every open fails (a machine without sound).
+void FailAudioDevice(bool fail);
+bool AudioDeviceOpen();
+// The device's rate from its next opening on (48000 at first).
+void SetAudioRate(int rate);
+// Every buffer started, with the volume and pan it started at and the frames presented by then.
+struct PlayedBuffer {
+  int buffer;
+  int32_t volume;
+  int32_t pan;
+  bool loop;
+  int frame;
+};
+const std::vector<PlayedBuffer>& PlayedBuffers();
+// The device's next `frames` stereo frames (interleaved), as the mixer makes them.
+void MixAudio(int16_t* out, int frames);
 
 // The clocks.
 uint64_t NowMs();
