@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/game_flow.h"
+#include "audio/music.h"
 #include "audio/sound_slots.h"
 #include "platform/bitmap.h"
 #include "platform/counters.h"
@@ -182,6 +183,7 @@ void Shutdown(Window /*window*/) {
   ReleaseDirectDraw();
   Running = 0;
   ReleaseAllSoundSlots();
+  StopSongReset();
   KillTimer(kSecondTimer);
   PostQuitMessage(0);
 }

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "backend/common/synth.h"
 #include "platform/host_audio.h"
 
 namespace backend {
@@ -178,6 +179,7 @@ void Mix(int16_t* out, int frames) {
     for (Buffer& b : M().buffers) {
       if (b.used && b.playing) MixBuffer(b, mix, n);
     }
+    SynthMixInto(mix, n);
     Clip(mix, out, n * 2);
     out += n * 2;
     frames -= n;

@@ -1,7 +1,7 @@
 // Our own mixer, shared by both backends. It defines the sound-buffer functions of
 // platform/host_audio.h: each buffer's samples are converted once to the output format (16-bit
-// stereo at the device's rate), and Mix sums every playing buffer at its gain and pan and clips
-// to 16 bits. The backend supplies the device (below) and pulls Mix
+// stereo at the device's rate), and Mix sums every playing buffer at its gain and pan, adds the
+// MIDI synthesiser and clips to 16 bits. The backend supplies the device (below) and pulls Mix
 // from its audio callback; the headless backend pulls it when a test asks.
 #pragma once
 

@@ -66,6 +66,22 @@ const std::vector<PlayedBuffer>& PlayedBuffers();
 // The device's next `frames` stereo frames (interleaved), as the mixer makes them.
 void MixAudio(int16_t* out, int frames);
 
+// ---- MIDI out: a recorder ----------------------------------------------------------------
+
+struct MidiOutEvent {
+  enum class Kind : uint8_t { Open, Close, Reset, Short, Long };
+  Kind kind;
+  std::vector<uint8_t> bytes;  // Open: the device; Short: status and its data bytes; Long: the message
+};
+// What the device was sent, in order (a copy: the music's timer thread adds to it).
+std::vector<MidiOutEvent> MidiOutEvents();
+void ClearMidiOutEvents();
+bool MidiOutIsOpen();
+// The device cannot be opened (no synthesiser or no SoundFont).
+void FailMidiOut(bool fail);
+// The device also plays the FluidSynth synthesiser, heard in MixAudio. False when it cannot.
+bool UseSynth(bool use);
+
 // The clocks.
 uint64_t NowMs();
 void SetWallClock(int64_t seconds_since_epoch);

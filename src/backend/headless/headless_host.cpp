@@ -47,6 +47,7 @@ namespace headless {
 
 void Reset() {
   S() = State{};
+  ResetMidi();
   ResetAudio();
 }
 

@@ -5,5 +5,6 @@ namespace headless {
 
 // Back to no device, no buffers, no recordings and no simulated failures.
 void ResetAudio();
+void ResetMidi();
 
 }  // namespace headless

@@ -63,6 +63,7 @@ void CloseAudioOutput() {
 namespace sdl {
 
 void CloseAudio() {
+  CloseMidi();
   backend::ResetAudio();
 }
 
