@@ -1,5 +1,6 @@
 #include "platform/repeaters.h"
 
+#include "audio/music.h"
 #include "audio/sound_slots.h"
 #include "platform/utils.h"
 
@@ -16,6 +17,7 @@ void InitRepeaters() {
   SoundRepeats = SoundRepeatTable{};
   SoundRepeats.initialised = 1;
   ClearEmitters();
+  MusicPath[0] = '\0';
 }
 
 // ---- sounds --------------------------------------------------------------------------------

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
+#include "audio/music.h"
 #include "audio/sound_slots.h"
 #include "platform/utils.h"
 #include "support/game_reset.h"
@@ -135,6 +137,17 @@ TEST_F(RepeatersTest, EmitterTableLimitsAndFirstRun) {
   EXPECT_EQ(Emitters.initialised, 1u);
   EXPECT_EQ(Emitters.entries[3].count, 0);
   EXPECT_EQ(ActiveSounds(29), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(InitRepeatersTest, ForgetsTheLastMusicPath) {
+  ResetGameState();
+  std::snprintf(MusicPath, sizeof MusicPath, "%s", "./Data/TOWN.MID");
+  InitRepeaters();
+  EXPECT_STREQ(MusicPath, "");
 }
 
 }  // namespace
