@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "app/game_flow.h"
+#include "audio/music.h"
+#include "audio/sound_slots.h"
 #include "platform/bitmap.h"
 #include "platform/counters.h"
 #include "platform/graphics.h"
@@ -137,8 +139,9 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
   return 0;
 }
 
-int InitSystems(Window /*window*/) {
+int InitSystems(Window window) {
   InitJoysticks();
+  LoadSoundEffects(window);
   Randomize();
   ClearButtonHistory();
   SetDefaultKeys();
@@ -179,6 +182,8 @@ void Shutdown(Window /*window*/) {
   FreeBgLayers();
   ReleaseDirectDraw();
   Running = 0;
+  ReleaseAllSoundSlots();
+  StopSongReset();
   KillTimer(kSecondTimer);
   PostQuitMessage(0);
 }

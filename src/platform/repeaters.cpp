@@ -1,5 +1,7 @@
 #include "platform/repeaters.h"
 
+#include "audio/music.h"
+#include "audio/sound_slots.h"
 #include "platform/utils.h"
 
 SoundRepeatTable SoundRepeats = {};
@@ -15,6 +17,7 @@ void InitRepeaters() {
   SoundRepeats = SoundRepeatTable{};
   SoundRepeats.initialised = 1;
   ClearEmitters();
+  MusicPath[0] = '\0';
 }
 
 // ---- sounds --------------------------------------------------------------------------------
@@ -31,9 +34,7 @@ void QueueRepeatedSound(int slot, int frames, int interval) {
 void RunRepeatedSounds() {
   for (SoundRepeat& e : SoundRepeats.entries) {
     if (e.active == 0) continue;
-    if (e.frames_left % e.interval == 0) {
-      // The sound effect of the entry, e.slot, plays here.
-    }
+    if (e.frames_left % e.interval == 0) PlaySound(static_cast<int>(e.slot));
     if (e.frames_left > 0) {
       --e.frames_left;
     } else {

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
+#include "audio/music.h"
+#include "audio/sound_slots.h"
 #include "platform/utils.h"
 #include "support/game_reset.h"
+#include "support/played_sounds.h"
 
 namespace {
 
@@ -14,10 +18,16 @@ class RepeatersTest : public testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
+    LoadSoundEffects(0);
     InitRepeaters();
   }
   void TearDown() override { ResetGameState(); }
 
+  static int Plays(int slot) {
+    int n = 0;
+    for (const PlayedSound& p : PlayedSounds()) n += p.slot == slot;
+    return n;
+  }
   static int ActiveSounds(int slot) {
     int n = 0;
     for (const SoundRepeat& e : SoundRepeats.entries) n += e.active != 0 && static_cast<int>(e.slot) == slot;
@@ -33,8 +43,10 @@ TEST_F(RepeatersTest, CountdownOfASoundTwoFramesLater) {
   RunRepeatedSounds();
   EXPECT_EQ(e.frames_left, 0);
   EXPECT_EQ(e.active, 1u);
+  EXPECT_EQ(Plays(9), 0);
   RunRepeatedSounds();  // the frame it plays on, and its last
   EXPECT_EQ(e.active, 0u);
+  EXPECT_EQ(Plays(9), 1);
 }
 
 TEST_F(RepeatersTest, ADoubleHitAndAnIntervalOfZero) {
@@ -42,7 +54,10 @@ TEST_F(RepeatersTest, ADoubleHitAndAnIntervalOfZero) {
   QueueRepeatedSound(4, 1, 0);   // no period: counts as every frame, like the double hit
   EXPECT_EQ(SoundRepeats.entries[1].interval, 1);
   RunRepeatedSounds();
+  EXPECT_EQ(Plays(29), 1);
   RunRepeatedSounds();
+  EXPECT_EQ(Plays(29), 2);
+  EXPECT_EQ(Plays(4), 2);
   EXPECT_EQ(SoundRepeats.entries[0].active, 0u);
   EXPECT_EQ(SoundRepeats.entries[1].active, 0u);
 }
@@ -122,6 +137,17 @@ TEST_F(RepeatersTest, EmitterTableLimitsAndFirstRun) {
   EXPECT_EQ(Emitters.initialised, 1u);
   EXPECT_EQ(Emitters.entries[3].count, 0);
   EXPECT_EQ(ActiveSounds(29), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(InitRepeatersTest, ForgetsTheLastMusicPath) {
+  ResetGameState();
+  std::snprintf(MusicPath, sizeof MusicPath, "%s", "./Data/TOWN.MID");
+  InitRepeaters();
+  EXPECT_STREQ(MusicPath, "");
 }
 
 }  // namespace

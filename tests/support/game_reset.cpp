@@ -5,6 +5,8 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "app/winmain.h"
+#include "audio/music.h"
+#include "audio/sound_slots.h"
 #include "backend/headless/headless.h"
 #include "platform/counters.h"
 #include "platform/graphics.h"
@@ -18,6 +20,16 @@
 #include "world/save_block.h"
 
 void ResetGameState() {
+  ReleaseAllSoundSlots();
+  std::memset(SoundSlots, 0, sizeof SoundSlots);
+  for (MidiPlay& player : MusicPlayers) {
+    player.Stop();
+    player.FreeTracks();
+  }
+  CurrentSong = 0;
+  std::memset(MusicPath, 0, sizeof MusicPath);
+  BgmChannelVolume = 0;
+  BgmFadeVolume = 48;
   ReleaseDirectDraw();
   for (Surface& s : Surfaces) FreeSurface(s);
   ClearSurfaceBitmapIds();

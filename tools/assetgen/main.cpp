@@ -11,6 +11,7 @@
 #include "icons.h"
 #include "output.h"
 #include "sheets.h"
+#include "sounds.h"
 
 int main(int argc, char** argv) {
   std::string out_dir, data_dir;
@@ -25,5 +26,6 @@ int main(int argc, char** argv) {
   Output out(out_dir, data_dir);
   DrawIcons(out);
   DrawSheets(out);
+  WriteSounds(out);
   return out.Finish() ? 0 : 1;
 }
