@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "platform/files.h"
 #include "platform/host.h"
@@ -88,18 +87,10 @@ int WriteSave(const char* path) {
 
   // Written beside the slot's file and renamed over it only when every byte is on disk, so a
   // failed save never destroys the save that was there.
-  const std::string target = ResolvePath(path, true);
-  if (target.empty()) return -1;
-  const std::string temporary = target + ".tmp";
-  FILE* f = std::fopen(temporary.c_str(), "wb");
-  if (f == nullptr) return -1;
-  const bool written = WriteAll(f, header, sizeof header) && WriteAll(f, &Save, sizeof Save) && std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return -1;
-  }
-  return 0;
+  FileReplacement file = BeginFileReplacement(path);
+  if (file.file == nullptr) return -1;
+  const bool written = WriteAll(file.file, header, sizeof header) && WriteAll(file.file, &Save, sizeof Save);
+  return FinishFileReplacement(file, written) == 0 ? 0 : -1;
 }
 
 int ReadSave(const char* path) {
