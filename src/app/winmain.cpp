@@ -4,11 +4,18 @@
 #include <cstring>
 
 #include "app/game_flow.h"
+#include "audio/music.h"
+#include "audio/sound_slots.h"
 #include "platform/bitmap.h"
+#include "platform/counters.h"
 #include "platform/graphics.h"
 #include "platform/host.h"
+#include "platform/input.h"
 #include "platform/keys.h"
+#include "platform/repeaters.h"
 #include "platform/resources.h"
+#include "platform/utils.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 Window MainWindow = 0;
@@ -51,6 +58,32 @@ void SwitchWindowMode() {
 }  // namespace
 
 int WinMain(int instance, int /*previous_instance*/, const char* command_line, int show_command) {
+  if (!StartProcess(instance, command_line, show_command)) {
+    host::MessageBox("ウィンドウを作成できませんでした。", "Tovia", true);
+    return 1;
+  }
+  Message msg;
+  while (Running) {
+    host::ShowCursor(WindowMode == 1);
+    StartDisplay(MainWindow);
+    while (Running) {
+      if (PeekMessage()) {
+        if (!GetMessage(msg)) break;
+        MainWndProc(MainWindow, msg.id, msg.wparam, msg.lparam);
+      } else if (DisplayReady == 1 && AppActive != 0) {
+        RunFrame(MainWindow);
+        TickFrame();
+      } else {
+        // Nothing to do until a message comes: sleep instead of spinning.
+        WaitMessage(kIdleWaitMs);
+      }
+    }
+  }
+  Shutdown(MainWindow);
+  return static_cast<int>(msg.wparam);
+}
+
+bool StartProcess(int instance, const char* command_line, int show_command) {
   Running = 1;
   WindowSize.width = 640;
   WindowSize.height = 480;
@@ -62,33 +95,14 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
   SubMode = 0;
   SubModeArg = 0;
 
-  if (!CreateMainWindow(instance, show_command)) {
-    host::MessageBox("ウィンドウを作成できませんでした。", "Tovia", true);
-    return 1;
-  }
+  if (!CreateMainWindow(instance, show_command)) return false;
+  InitRepeaters();
+  InitCounters();
   SetTimer(kSecondTimer, 1000);
   InitSystems(MainWindow);
   LastKey = 0;
   CopyCommandLine(command_line);
-
-  Message msg;
-  while (Running) {
-    host::ShowCursor(WindowMode == 1);
-    StartDisplay(MainWindow);
-    while (Running) {
-      if (PeekMessage()) {
-        if (!GetMessage(msg)) break;
-        MainWndProc(MainWindow, msg.id, msg.wparam, msg.lparam);
-      } else if (DisplayReady == 1 && AppActive != 0) {
-        RunFrame(MainWindow);
-      } else {
-        // Nothing to do until a message comes: sleep instead of spinning.
-        WaitMessage(kIdleWaitMs);
-      }
-    }
-  }
-  Shutdown(MainWindow);
-  return static_cast<int>(msg.wparam);
+  return true;
 }
 
 bool CreateMainWindow(int /*instance*/, int /*show_command*/) {
@@ -110,6 +124,7 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
     case Msg::SysKeyDown:
       return 0;  // swallowed, so Alt and F10 reach nothing
     case Msg::Timer:
+      TickSecond();
       return 1;
     case Msg::LButtonDown:
       return 0;
@@ -128,7 +143,14 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
   return 0;
 }
 
-int InitSystems(Window /*window*/) { return 0; }
+int InitSystems(Window window) {
+  InitJoysticks();
+  LoadSoundEffects(window);
+  Randomize();
+  ClearButtonHistory();
+  SetDefaultKeys();
+  return 0;
+}
 
 int StartDisplay(Window window) {
   Display.ScreenSize.width = WindowSize.width;
@@ -152,13 +174,20 @@ int StartDisplay(Window window) {
   DisplayReady = 1;
   SlotHeadersStale = -1;
   InputLock = 0;
-  if (DisplayReinit == 1) DisplayReinit = 0;
+  if (DisplayReinit == 1) {
+    ReloadSheetBitmaps();
+    for (int layer = 0; layer < kLayerCount; ++layer) RedrawLayer(layer);
+    DisplayReinit = 0;
+  }
   return 0;
 }
 
 void Shutdown(Window /*window*/) {
+  FreeBgLayers();
   ReleaseDirectDraw();
   Running = 0;
+  ReleaseAllSoundSlots();
+  StopSongReset();
   KillTimer(kSecondTimer);
   PostQuitMessage(0);
 }

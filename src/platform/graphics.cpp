@@ -5,6 +5,7 @@
 #include "platform/bitmap.h"
 #include "platform/host.h"
 #include "platform/resources.h"
+#include "world/map_layers.h"
 
 DisplayParams Display{};
 uint32_t DisplayReady = 0;
@@ -76,6 +77,7 @@ int RestoreSurfaces() {
     if (i == kPrimarySurface ? !primary_exists : !Surfaces[i].Exists()) return -(i + 1);
   }
   LoadAllSheetBitmaps();
+  for (int layer = 0; layer < kLayerCount; ++layer) RedrawLayer(layer);
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "app/game_flow.h"
 #include "backend/headless/headless.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/keys.h"
 #include "support/game_reset.h"
 #include "world/save_block.h"
@@ -39,7 +40,8 @@ TEST_F(WinMainTest, StartValues) {
   EXPECT_EQ(WindowSize.width, 640u);
   EXPECT_EQ(WindowSize.height, 480u);
   EXPECT_EQ(WindowMode, 1);
-  EXPECT_EQ(GameMode, 0);
+  EXPECT_EQ(GameMode, 2);  // the one frame that ran started the new game
+  EXPECT_EQ(SubMode, 8);
   EXPECT_EQ(MessageResult, -1);
   EXPECT_EQ(SlotHeadersStale, -1);
 }
@@ -68,8 +70,10 @@ TEST_F(WinMainTest, HeldTabSwitchesOnce) {
 
 TEST_F(WinMainTest, TabKeepsTheSheetsAndHidesTheCursorInFullScreen) {
   StartTestDisplay();
+  for (int32_t& id : SceneBitmapIds) id = -1;
+  SceneBitmapIds[kFirstSheetSurface] = 117;  // the scene's sheet, as a scene change sets it
   SetAndLoadSurfaceBitmap(kFirstSheetSurface, 117);
-  const uint32_t before = Surfaces[kFirstSheetSurface].At(24, 8);  // in the HUD font's '0' (cell 1)
+  const uint32_t before = Surfaces[kFirstSheetSurface].At(8, 8);
   ASSERT_NE(before, 0u);
 
   MainWndProc(MainWindow, Msg::KeyDown, vk::Tab, 0);
@@ -82,7 +86,7 @@ TEST_F(WinMainTest, TabKeepsTheSheetsAndHidesTheCursorInFullScreen) {
   EXPECT_EQ(DisplayReady, 1u);
   EXPECT_TRUE(headless::IsFullscreen());
   EXPECT_EQ(DisplayReinit, 0u);
-  EXPECT_EQ(Surfaces[kFirstSheetSurface].At(24, 8), before);
+  EXPECT_EQ(Surfaces[kFirstSheetSurface].At(8, 8), before);
 }
 
 TEST_F(WinMainTest, ShutdownTwiceReleasesOnce) {
@@ -144,9 +148,27 @@ TEST_F(WinMainTest, KeysAndSystemKeys) {
   headless::ScheduleEventAtFrame(KeyDown(vk::KeyA + 25), 1);
   headless::ScheduleEventAtFrame(host::Event{EventKind::KeyDown, vk::KeyA + 23, false, true}, 1);  // Alt+X
   headless::ScheduleEventAtFrame(KeyDown(vk::F10), 1);
-  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 2);
+  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 1);  // before the next frame clears it
   WinMain(0, 0, "", 1);
   EXPECT_EQ(LastKey, static_cast<uint32_t>(vk::KeyA + 25));  // Z; the system keys never arrive
+}
+
+TEST_F(WinMainTest, LastKeyLastsOneFrame) {
+  StartTestDisplay();
+  MainWndProc(MainWindow, Msg::KeyDown, 'Z', 0);
+  EXPECT_EQ(LastKey, static_cast<uint32_t>('Z'));
+  RunFrame(MainWindow);
+  EXPECT_EQ(LastKey, 0u);
+}
+
+TEST_F(WinMainTest, StartUpPreparesTheInput) {
+  headless::ScheduleEventAtFrame(KeyDown('X'), 2);
+  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 3);
+  WinMain(0, 0, "", 1);
+  EXPECT_EQ(ButtonBits[12], 8192u);
+  EXPECT_EQ(KeyBindings[19].vk, static_cast<uint32_t>(vk::Escape));
+  EXPECT_EQ(ButtonHistory[0], 32u);  // the frame after the key went down sampled it
+  EXPECT_EQ(ButtonHistory[1], 0u);
 }
 
 TEST_F(WinMainTest, CommandLineIsCutTo127Characters) {

@@ -179,7 +179,7 @@ TEST_F(GraphicsTest, FailedPresentationDropsTheFrameAndGoesOn) {
 
 TEST_F(GraphicsTest, LoadBitmapResults) {
   EXPECT_EQ(LoadBitmapToSurface(117, kFirstSheetSurface), 0);
-  EXPECT_NE(Surfaces[kFirstSheetSurface].At(24, 8), 0u);  // in the HUD font's '0' (cell 1)
+  EXPECT_NE(Surfaces[kFirstSheetSurface].At(8, 8), 0u);
   EXPECT_EQ(LoadBitmapToSurface(9999, kFirstSheetSurface), -1);
   EXPECT_EQ(LoadBitmapToSurface(117, kPrimarySurface), -4);  // the primary has no pixels of ours
   EXPECT_EQ(LoadBitmapToSurface(117, 11), -4);
@@ -209,8 +209,8 @@ TEST_F(GraphicsTest, SurfaceBitmapIdsStartUnsetAndLoadTogether) {
   SetSurfaceBitmapId(99, 117);  // no such surface: ignored
   ReleaseDirectDraw();
   StartDisplay(MainWindow);
-  EXPECT_NE(Surfaces[kFirstSheetSurface].At(24, 8), 0u);  // loaded by the display start
-  EXPECT_EQ(Surfaces[kFirstSheetSurface + 1].At(24, 8), 0u);
+  EXPECT_NE(Surfaces[kFirstSheetSurface].At(8, 8), 0u);  // loaded by the display start
+  EXPECT_EQ(Surfaces[kFirstSheetSurface + 1].At(8, 8), 0u);
   ClearSurfaceBitmapIds();
   for (int id : SurfaceBitmapIds) EXPECT_EQ(id, -1);
 }
@@ -219,7 +219,7 @@ TEST_F(GraphicsTest, RestoreSurfacesReloadsTheBitmaps) {
   SetSurfaceBitmapId(kFirstSheetSurface, 117);
   px::Fill(Surfaces[kFirstSheetSurface], Rect{0, 0, 640, 480}, 0);
   EXPECT_EQ(RestoreSurfaces(), 0);
-  EXPECT_NE(Surfaces[kFirstSheetSurface].At(24, 8), 0u);
+  EXPECT_NE(Surfaces[kFirstSheetSurface].At(8, 8), 0u);
   FreeSurface(Surfaces[5]);
   EXPECT_EQ(RestoreSurfaces(), -6);
 }

@@ -13,6 +13,7 @@
 #include "icons.h"
 #include "output.h"
 #include "sheets.h"
+#include "sounds.h"
 
 int main(int argc, char** argv) {
   std::string out_dir, data_dir, preview_dir;
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
   Output out(out_dir, data_dir, preview_dir);
   DrawIcons(out);
   DrawSheets(out);
+  WriteSounds(out);
   return out.Finish() ? 0 : 1;
 }

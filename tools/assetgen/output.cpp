@@ -7,8 +7,6 @@
 #include "palette.h"
 #include "preview.h"
 
-namespace {
-
 void Le16(std::vector<uint8_t>& b, uint32_t v) {
   b.push_back(v & 0xFF);
   b.push_back((v >> 8) & 0xFF);
@@ -17,8 +15,6 @@ void Le32(std::vector<uint8_t>& b, uint32_t v) {
   Le16(b, v & 0xFFFF);
   Le16(b, v >> 16);
 }
-
-}  // namespace
 
 std::vector<uint8_t> EncodeBmp(const Image& image) {
   std::map<uint32_t, int> colours;

@@ -33,4 +33,7 @@ class Output {
 // A device-independent bitmap file of the image: 8 bits with a palette when it has at most 256
 // colours, else 24 bits.
 std::vector<uint8_t> EncodeBmp(const Image& image);
+// Little-endian numbers appended to a file being built.
+void Le16(std::vector<uint8_t>& b, uint32_t v);
+void Le32(std::vector<uint8_t>& b, uint32_t v);
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "backend/headless/headless.h"
+#include "backend/headless/headless_internal.h"
 
 namespace {
 
@@ -44,7 +45,11 @@ bool Due(const Scheduled& s) {
 
 namespace headless {
 
-void Reset() { S() = State{}; }
+void Reset() {
+  S() = State{};
+  ResetMidi();
+  ResetAudio();
+}
 
 void ScheduleEvent(const host::Event& event, uint64_t at_ms) { S().script.push_back({event, false, at_ms}); }
 void ScheduleEventAtFrame(const host::Event& event, int frame) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/winmain.h"
+#include "backend/sdl/sdl_internal.h"
 #include "platform/host.h"
 #include "platform/resources.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   }
   const int result = WinMain(0, 0, command_line.c_str(), 1);
   host::DestroyWindow();
+  sdl::CloseAudio();
   SDL_Quit();
   return result;
 }

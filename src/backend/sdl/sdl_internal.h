@@ -12,5 +12,8 @@ SDL_Window* GameWindow();
 void PushEvent(const host::Event& event);
 // Waits until the next 1/60 s deadline of the frame clock.
 void PaceFrame();
+// The end of the program: the MIDI synthesiser, every sound buffer and the audio device go.
+void CloseAudio();
+void CloseMidi();
 
 }  // namespace sdl

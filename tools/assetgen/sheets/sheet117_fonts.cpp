@@ -1,6 +1,7 @@
-// Sheet 117, cells 1..294: the cell fonts. Every font holds the characters '0' to 'Z' in that
+// Sheet 117, cells 0..294: the cell fonts. Every font holds the characters '0' to 'Z' in that
 // order, one 16 x 16 cell a character:
-//   1..43     the HUD font (also floating-text font 1), large, white over gold, outlined
+//   0..43     the HUD font (also floating-text font 1), large, white over gold, outlined; its
+//             arithmetic (ch - 47) puts '/' in cell 0, so it holds a slash too
 //   50..59    digits of floating-text font 2 in yellow, 8 pixels wide
 //   60..69    digits of floating-text font 5, large, orange
 //   70..79    digits of floating-text font 2 in red, 8 pixels wide
@@ -38,6 +39,8 @@ const char* const* GlyphFor(char ch, Symbols symbols) {
       return symbols == Symbols::Hud ? font5x7::kTimes : font5x7::kDot;
     case '@':
       return symbols == Symbols::SmallWordGap ? nullptr : font5x7::kSlash;
+    case '/':
+      return font5x7::kSlash;
     default:
       return font5x7::Glyph(ch);
   }
@@ -97,7 +100,7 @@ constexpr FontColours kRedDigitColours{pal::Orange, pal::Red, pal::Red, 2, 4, pa
 }  // namespace
 
 void DrawCellFonts(Image& sheet) {
-  DrawFont(sheet, 1, '0', 'Z', Symbols::Hud, true, kHudColours);
+  DrawFont(sheet, 0, '/', 'Z', Symbols::Hud, true, kHudColours);
   DrawFont(sheet, 50, '0', '9', Symbols::Small, false, kYellowDigitColours);
   DrawFont(sheet, 60, '0', '9', Symbols::Hud, true, kBigDigitColours);
   DrawFont(sheet, 70, '0', '9', Symbols::Small, false, kRedDigitColours);
