@@ -1,0 +1,358 @@
+// The maps as the game reads them from the build's Data folder: every map file the scenes name is
+// whole and passes its check; every place where the game puts the heroine stands on a floor and
+// not inside a wall; the walks that the opening scripts stay level; every drawn tile shows a
+// picture of its scene's sheets; layer 4 holds only what the game handles; and the map compiler
+// refuses a broken source, naming the line.
+//
+// The tables are meant to grow: an issue that places doors, warps, actor groups or event numbers
+// adds its points and its layer-4 values here.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/graphics.h"
+#include "support/game_reset.h"
+#include "world/map_file.h"
+#include "world/map_layers.h"
+
+namespace {
+
+// ---- the tables -----------------------------------------------------------------------------------
+
+// Every map file of the scene table, with the sheets (surfaces 7 to 10) its scenes load.
+struct MapScene {
+  const char* map;
+  int sheets[4];
+};
+constexpr MapScene kMaps[] = {
+    {"TEST0000", {117, 203, 201, 202}}, {"LAFOREST", {117, 151, 119, 112}}, {"LTOWN001", {117, 203, 119, 112}},
+    {"TEMPLE00", {117, 203, 185, 112}}, {"TITLE001", {117, 197, 199, 196}}, {"L001CAVE", {117, 188, 174, 173}},
+    {"LTOWNMID", {117, 203, 200, 173}}, {"LTOWNSHP", {117, 203, 201, 112}}, {"BOSS0001", {117, 188, 186, 173}},
+    {"CORRIDOR", {117, 203, 186, 112}},
+};
+
+// A place where the game puts the heroine (her PosX, PosY) and the top of the floor she must come
+// to rest on (she falls to it when she is placed above it).
+struct HeroinePoint {
+  const char* map;
+  int x, y, floor;
+  const char* what;
+};
+constexpr HeroinePoint kHeroinePoints[] = {
+    {"TEST0000", 104, 152, 224, "the object test's start (scene -2)"},
+    {"TEST0000", 904, 516, 592, "the gorilla house (scene 1000, event 500)"},
+    {"LAFOREST", 750, 2626, 2736, "the opening on the forest road (scene -1)"},
+    {"LTOWN001", 1308, 706, 784, "the first town (scene 0)"},
+    {"TEMPLE00", 76, 336, 416, "the save room (scene 110: event 162, every load)"},
+    {"L001CAVE", 544, 200, 272, "the cave, where the opening drops her (scene 500)"},
+    {"L001CAVE", 1112, 2008, 2080, "where the pipe of guide 700 lets her out"},
+    {"LTOWNMID", 4156, 1924, 2000, "the town (scene 600: event 400, the debug menu)"},
+    {"LTOWNMID", 3576, 2056, 2128, "door 270 out of the inn"},
+    {"LTOWNMID", 5464, 2052, 2128, "door 315 out of the clinic"},
+    {"LTOWNMID", 264, 1836, 1904, "door 321 out of the teacher's house"},
+    {"LTOWNSHP", 40, 1172, 1248, "door 269: the inn's lobby"},
+    {"LTOWNSHP", 2632, 712, 784, "door 271: an inn room"},
+    {"LTOWNSHP", 3268, 712, 784, "door 272: an inn room"},
+    {"LTOWNSHP", 3912, 712, 784, "door 273: an inn room"},
+    {"LTOWNSHP", 1208, 872, 944, "door 276: the inn's upper hall"},
+    {"LTOWNSHP", 1468, 872, 944, "door 277: the inn's upper hall"},
+    {"LTOWNSHP", 1720, 872, 944, "door 278: the inn's upper hall"},
+    {"LTOWNSHP", 556, 232, 304, "door 314: the clinic"},
+    {"LTOWNSHP", 112, 232, 304, "the clinic's consultation room (event 317)"},
+    {"LTOWNSHP", 1840, 232, 304, "door 320: the teacher's house"},
+    {"LTOWNSHP", 1352, 232, 304, "door 323: the teacher's house"},
+    {"LTOWNSHP", 1432, 232, 304, "door 328: the teacher's house"},
+    {"LTOWNSHP", 2592, 168, 240, "the teacher's room (event 322)"},
+    {"LTOWNSHP", 1952, 236, 304, "her own room (event 327)"},
+    {"BOSS0001", 176, 960, 1040, "the boss room (scene 700, event 430)"},
+    {"CORRIDOR", 76, 336, 416, "the corridor (scene 900, event 261)"},
+};
+
+// A stretch of floor that a script walks someone along without jumping: level from x0 to x1
+// (the walker's box edges) at `floor`, with `clear` free pixels above it.
+struct Walk {
+  const char* map;
+  int x0, x1, floor, clear;
+  const char* what;
+};
+constexpr Walk kWalks[] = {
+    // The opening: she walks from 750 to 2148 and is blown to about 2172 (her box reaches
+    // PosX + 36); Klaus (a box 96 pixels tall) walks from 1120 to 2116.
+    {"LAFOREST", 762, 2208, 2736, 96, "the forest road of the opening"},
+    // She falls from (544, 200) and is walked left until PosX is 204.
+    {"L001CAVE", 216, 580, 272, 64, "the cave floor where the opening walks her to the chest"},
+};
+
+// A box that must hold no solid tile, so that a script can move the heroine through it.
+struct ClearBox {
+  const char* map;
+  int left, top, right, bottom;  // right and bottom exclusive
+  const char* what;
+};
+constexpr ClearBox kClearBoxes[] = {
+    // The opening drives her right off the road's end until PosY reaches 3000.
+    {"LAFOREST", 2208, 2700, 2368, 3070, "the hole the opening's blast drops her into"},
+    // Scene 700 writes the exit event into these tiles: she must be able to stand in them.
+    {"BOSS0001", 2112, 960, 2144, 1040, "the boss room's exit"},
+};
+
+// What layer 4 may hold: each value with the map it stands in. Empty until the issues that build
+// actor modules and events place theirs.
+struct EventLayerValue {
+  const char* map;
+  uint32_t value;
+  const char* what;
+};
+const std::vector<EventLayerValue> kEventLayerValues = {};
+
+// ---- reading the maps as the probes see them ---------------------------------------------------------
+
+constexpr int kBodyLeft = 12, kBodyTop = 3, kBodyWidth = 24, kBodyHeight = 61;
+
+std::string MapPath(const std::string& name) { return std::string(TOVIA_BINARY_DIR) + "/Data/" + name + ".MDT"; }
+
+// The first solid tile of layer 2 along a row, sampled every 16 pixels and at the last pixel, as the
+// collision probes scan; 0 when the row is free.
+uint32_t FindTileInRow(int x, int y, int width) {
+  for (int px = x; px < x + width - 1; px += 16)
+    if (uint32_t v = GetTile(px, y, kCollisionLayer)) return v;
+  return GetTile(x + width - 1, y, kCollisionLayer);
+}
+
+bool BoxIsFree(int x, int y, int width, int height) {
+  for (int py = y; py < y + height - 1; py += 16)
+    if (FindTileInRow(x, py, width) != 0) return false;
+  return FindTileInRow(x, y + height - 1, width) == 0;
+}
+
+class MapTest : public testing::Test {
+ protected:
+  void SetUp() override { InitBgLayers(); }
+  void TearDown() override { ResetGameState(); }
+  void Load(const char* map) { ASSERT_EQ(LoadMapFile(MapPath(map).c_str()), 0) << map; }
+};
+
+// ---- the checks ---------------------------------------------------------------------------------------
+
+TEST_F(MapTest, EveryMapIsWholeAndPassesItsCheck) {
+  for (const MapScene& m : kMaps) {
+    EXPECT_EQ(std::filesystem::file_size(MapPath(m.map)), kMapFileSize) << m.map;
+    EXPECT_EQ(LoadMapFile(MapPath(m.map).c_str()), 0) << m.map;
+  }
+}
+
+// Her body is clear where she is put; falling from there (the floor probe's row is the body's
+// bottom + 1), the first solid row she meets is the floor she is meant to stand on.
+TEST_F(MapTest, TheHeroineIsPutOnFloorAndNotInWalls) {
+  for (const HeroinePoint& p : kHeroinePoints) {
+    SCOPED_TRACE(std::string(p.map) + ": " + p.what);
+    Load(p.map);
+    const int left = p.x + kBodyLeft, top = p.y + kBodyTop;
+    EXPECT_TRUE(BoxIsFree(left, top, kBodyWidth, kBodyHeight)) << "she starts inside a wall";
+    int landing = top + kBodyHeight + 1;
+    while (landing < p.floor + 16 && FindTileInRow(left, landing, kBodyWidth) == 0) ++landing;
+    EXPECT_EQ(landing, p.floor) << "she comes to rest on another floor";
+  }
+}
+
+// The world wraps, so an area that is not closed leads round to the far side of the map. From
+// every place she is put, the tiles she could reach (free of solids, or ledges she jumps through)
+// must stay off the world's edges; nothing lifts her more than 17 rows over the floor she lands
+// on, so the sky above an open street counts as closed.
+TEST_F(MapTest, TheAreasAroundTheHeroineAreClosed) {
+  constexpr uint32_t kLedge = 1198;
+  constexpr int kHighestRise = 17;
+  for (const HeroinePoint& p : kHeroinePoints) {
+    SCOPED_TRACE(std::string(p.map) + ": " + p.what);
+    Load(p.map);
+    const int top_row = p.floor / kTileSize - kHighestRise;
+    auto passable = [&](int col, int row) {
+      const uint32_t v = BgLayers.TileBuffer[kCollisionLayer * kTilesPerLayer + row * kTilesPerRow + col];
+      return row >= top_row && (v == 0 || v == kLedge);
+    };
+    std::vector<bool> seen(kTilesPerLayer, false);
+    std::vector<int> open = {(p.floor / kTileSize - 1) * kTilesPerRow + (p.x + 24) / kTileSize};
+    seen[open.back()] = true;
+    bool reaches_edge = false;
+    while (!open.empty() && !reaches_edge) {
+      const int col = open.back() % kTilesPerRow, row = open.back() / kTilesPerRow;
+      open.pop_back();
+      reaches_edge = col == 0 || row == 0 || col == kTilesPerRow - 1 || row == kTileRows - 1;
+      const int next[4][2] = {{col - 1, row}, {col + 1, row}, {col, row - 1}, {col, row + 1}};
+      for (const auto& n : next) {
+        if (n[0] < 0 || n[1] < 0 || n[0] >= kTilesPerRow || n[1] >= kTileRows) continue;
+        const int i = n[1] * kTilesPerRow + n[0];
+        if (!seen[i] && passable(n[0], n[1])) {
+          seen[i] = true;
+          open.push_back(i);
+        }
+      }
+    }
+    EXPECT_FALSE(reaches_edge) << "the area round her runs to the world's edge";
+  }
+}
+
+TEST_F(MapTest, ScriptedWalksAreLevelAndClear) {
+  for (const Walk& w : kWalks) {
+    SCOPED_TRACE(std::string(w.map) + ": " + w.what);
+    Load(w.map);
+    for (int x = w.x0; x < w.x1; ++x) {
+      EXPECT_NE(GetTile(x, w.floor, kCollisionLayer), 0u) << "no floor at x " << x;
+      EXPECT_TRUE(BoxIsFree(x, w.floor - w.clear, 1, w.clear)) << "a step or a wall at x " << x;
+    }
+  }
+}
+
+TEST_F(MapTest, ScriptedPathsHoldNoSolidTile) {
+  for (const ClearBox& b : kClearBoxes) {
+    SCOPED_TRACE(std::string(b.map) + ": " + b.what);
+    Load(b.map);
+    for (int y = b.top; y < b.bottom; y += 16)
+      for (int x = b.left; x < b.right; x += 16) EXPECT_EQ(GetTile(x, y, kCollisionLayer), 0u) << x << ", " << y;
+  }
+}
+
+// Whether cell (col, row) of a sheet holds an opaque pixel.
+bool CellIsDrawn(const Surface& sheet, int col, int row) {
+  if (col < 0 || col >= 40 || row < 0 || row >= 30) return false;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      if (sheet.At(col * 16 + x, row * 16 + y) != 0) return true;
+  return false;
+}
+
+// A tile value names a cell of one of the scene's four sheets (a multiple of 1200 draws nothing
+// and is left out): that cell must belong to a picture, so it or a cell beside it is drawn (the
+// open middle of an arch or a corner of the title's logo are empty cells of a picture).
+TEST_F(MapTest, EveryDrawnTileShowsPartOfAPicture) {
+  StartTestDisplay();
+  InitBgLayers();
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    for (int sheet = 0; sheet < 4; ++sheet)
+      ASSERT_EQ(LoadBitmapToSurface(m.sheets[sheet], kFirstSheetSurface + sheet), 0);
+    Load(m.map);
+    std::set<uint32_t> values;
+    for (int layer = 0; layer < kEventLayer; ++layer)
+      for (int i = 0; i < kTilesPerLayer; ++i) values.insert(BgLayers.TileBuffer[layer * kTilesPerLayer + i]);
+    for (uint32_t v : values) {
+      if (v % 1200 == 0) continue;
+      ASSERT_LT(v, 4800u);
+      const Surface& sheet = Surfaces[kFirstSheetSurface + v / 1200];
+      const int col = static_cast<int>(v % 1200 % 40), row = static_cast<int>(v % 1200 / 40);
+      bool drawn = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) drawn = drawn || CellIsDrawn(sheet, col + dx, row + dy);
+      EXPECT_TRUE(drawn) << "tile " << v << " lies where its sheet holds no picture";
+    }
+  }
+}
+
+TEST_F(MapTest, LayerFourHoldsOnlyWhatTheGameHandles) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    std::set<uint32_t> allowed = {0};
+    for (const EventLayerValue& e : kEventLayerValues)
+      if (std::string(e.map) == m.map) allowed.insert(e.value);
+    const uint32_t* layer = BgLayers.TileBuffer + kEventLayer * kTilesPerLayer;
+    for (int i = 0; i < kTilesPerLayer; ++i)
+      EXPECT_TRUE(allowed.count(layer[i]) == 1)
+          << "value " << layer[i] << " at column " << i % kTilesPerRow << ", row " << i / kTilesPerRow;
+  }
+}
+
+// ---- the compiler ---------------------------------------------------------------------------------------
+
+struct MapcRun {
+  int status;
+  std::string output;
+};
+
+MapcRun RunMapc(const std::string& source_text, const std::string& output) {
+  const std::string dir = testing::TempDir();
+  const std::string source = dir + "/source.txt";
+  std::ofstream(source) << source_text;
+  const std::string command = std::string(TOVIA_BINARY_DIR) + "/tools/mapc " + source + " " + output + " 2>&1";
+  MapcRun run{-1, ""};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.output += buffer;
+  run.status = pclose(pipe);
+  return run;
+}
+
+TEST_F(MapTest, TheCompilerPaintsTerrainRepeatsPicturesAndPlaces) {
+  const std::string out = testing::TempDir() + "/TINY.MDT";
+  const MapcRun run = RunMapc(
+      "legend # = terrain 2409   # blocks\n"
+      "legend w = 2520 2521 / 2560 2561\n"
+      "picture door = 2532 . / 2572 2573\n"
+      "layer 2\n"
+      "at 10 20\n"
+      "|###\n"
+      "|###\n"
+      "|###\n"
+      "at 20 20\n"
+      "|###\n"
+      "layer 1\n"
+      "fill w 3 5 2 1\n"
+      "put door at 30 30\n"
+      "place event 430 at 7 8 size 2 1\n",
+      out);
+  ASSERT_EQ(run.status, 0) << run.output;
+  ASSERT_EQ(LoadMapFile(out.c_str()), 0);
+  auto tile = [](int col, int row, int layer) { return GetTile(col * 16, row * 16, layer); };
+  // The 3 x 3 patch of the blocks from 2409, and a ledge one tile thick.
+  EXPECT_EQ(tile(10, 20, 2), 2409u);
+  EXPECT_EQ(tile(11, 20, 2), 2410u);
+  EXPECT_EQ(tile(12, 21, 2), 2451u);
+  EXPECT_EQ(tile(12, 22, 2), 2491u);
+  EXPECT_EQ(tile(20, 20, 2), 2414u);
+  EXPECT_EQ(tile(21, 20, 2), 2415u);
+  EXPECT_EQ(tile(22, 20, 2), 2416u);
+  // A repeat lies on the world's grid: column 3 is an odd column of it.
+  EXPECT_EQ(tile(3, 5, 1), 2561u);
+  EXPECT_EQ(tile(4, 5, 1), 2560u);
+  // A picture keeps the cells marked '.'.
+  EXPECT_EQ(tile(30, 30, 1), 2532u);
+  EXPECT_EQ(tile(31, 30, 1), 0u);
+  EXPECT_EQ(tile(31, 31, 1), 2573u);
+  EXPECT_EQ(tile(7, 8, 4), 430u);
+  EXPECT_EQ(tile(8, 8, 4), 430u);
+  EXPECT_EQ(tile(9, 8, 4), 0u);
+}
+
+TEST_F(MapTest, TheCompilerRefusesABrokenSourceNamingTheLine) {
+  struct Broken {
+    const char* text;
+    const char* message;
+  };
+  const Broken kBroken[] = {
+      {"layer 2\nat 0 0\n|..x..\n", ":3: 'x' is not in the legend of layer 2"},
+      {"legend # = 2400\nlayer 1\nat 0 0\n|#\n", ":4: tile 2400 reads back as 0"},
+      {"layer 2\nlegend # = 5000\n", ":2: tile 5000 is past the last cell"},
+      {"layer 1\nlegend # = 1\nat 398 0\n|###\n", ":4: the row runs past the last column"},
+      {"layer 3\n|###\n", ":2: a row before any 'at'"},
+      {"# a comment\nlayer 7\n", ":2: layer 7 is outside 0..4"},
+      {"place group 200 at 1 1\n", ":1: group 200 is outside 2..127"},
+      {"layer 0\nput tree at 0 0\n", ":2: no picture is named 'tree'"},
+      {"layer 1\nfloor 3\n", ":2: unknown statement 'floor'"},
+  };
+  const std::string out = testing::TempDir() + "/BROKEN.MDT";
+  for (const Broken& b : kBroken) {
+    std::remove(out.c_str());
+    const MapcRun run = RunMapc(b.text, out);
+    EXPECT_NE(run.status, 0) << b.text;
+    EXPECT_NE(run.output.find(b.message), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(out)) << b.text;
+  }
+}
+
+}  // namespace
