@@ -1,12 +1,14 @@
 // The maps as the game reads them from the build's Data folder: every map file the scenes name is
-// whole and passes its check; every place where the game puts the heroine stands on a floor and
-// not inside a wall; the walks that the opening scripts stay level; every drawn tile shows a
-// picture of its scene's sheets; layer 4 holds only what the game handles; and the map compiler
-// refuses a broken source, naming the line.
+// whole and passes its check; every place where the game puts the heroine stands on a floor, not
+// inside a wall, in an area closed all round; the floors and paths that scripts move her along
+// are level and clear; windows that must show what lies under the map stay empty; every drawn
+// tile is part of a picture of its scene's sheets; layer 4 holds only what the game handles; and
+// the map compiler paints what its source says and refuses a broken one, naming the line.
 //
 // The tables are meant to grow: an issue that places doors, warps, actor groups or event numbers
 // adds its points and its layer-4 values here.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -73,32 +75,38 @@ constexpr HeroinePoint kHeroinePoints[] = {
     {"CORRIDOR", 76, 336, 416, "the corridor (scene 900, event 261)"},
 };
 
-// A stretch of floor that a script walks someone along without jumping: level from x0 to x1
-// (the walker's box edges) at `floor`, with `clear` free pixels above it.
-struct Walk {
+// A box of a map, in world pixels (right and bottom exclusive).
+struct MapBox {
   const char* map;
-  int x0, x1, floor, clear;
+  int left, top, right, bottom;
   const char* what;
-};
-constexpr Walk kWalks[] = {
-    // The opening: she walks from 750 to 2148 and is blown to about 2172 (her box reaches
-    // PosX + 36); Klaus (a box 96 pixels tall) walks from 1120 to 2116.
-    {"LAFOREST", 762, 2208, 2736, 96, "the forest road of the opening"},
-    // She falls from (544, 200) and is walked left until PosX is 204.
-    {"L001CAVE", 216, 580, 272, 64, "the cave floor where the opening walks her to the chest"},
 };
 
-// A box that must hold no solid tile, so that a script can move the heroine through it.
-struct ClearBox {
-  const char* map;
-  int left, top, right, bottom;  // right and bottom exclusive
-  const char* what;
+// Floors that a script walks someone along without jumping: the box is what the walkers' boxes
+// sweep (from the left edge of the first to the right edge of the last), and it must be free of
+// solids, with a floor under every pixel of its bottom edge.
+constexpr MapBox kWalks[] = {
+    // The opening: she walks from 750 to 2148 and is blown to about 2172 (her box reaches
+    // PosX + 36); Klaus (a box 96 pixels tall) walks from 1120 to 2116.
+    {"LAFOREST", 762, 2640, 2208, 2736, "the forest road of the opening"},
+    // She falls from (544, 200) and is walked left until PosX is 204.
+    {"L001CAVE", 216, 208, 580, 272, "the cave floor where the opening walks her to the chest"},
 };
-constexpr ClearBox kClearBoxes[] = {
+
+// Boxes that must hold no solid tile, so that a script can move the heroine through them.
+constexpr MapBox kClearBoxes[] = {
     // The opening drives her right off the road's end until PosY reaches 3000.
     {"LAFOREST", 2208, 2700, 2368, 3070, "the hole the opening's blast drops her into"},
     // Scene 700 writes the exit event into these tiles: she must be able to stand in them.
     {"BOSS0001", 2112, 960, 2144, 1040, "the boss room's exit"},
+    // Door 273 may open a passage here by patching layers 1 and 4 only.
+    {"LTOWNSHP", 4400, 704, 4432, 784, "the passage in inn room D"},
+};
+
+// Boxes where the drawn layers (0 to 3) hold no tile, so that what is drawn under them shows.
+constexpr MapBox kEmptyBoxes[] = {
+    // The title's opening play is drawn before the map layers, through the far picture's window.
+    {"TITLE001", 96, 96, 544, 384, "the window of the title's opening play"},
 };
 
 // What layer 4 may hold: each value with the map it stands in. Empty until the issues that build
@@ -198,22 +206,39 @@ TEST_F(MapTest, TheAreasAroundTheHeroineAreClosed) {
 }
 
 TEST_F(MapTest, ScriptedWalksAreLevelAndClear) {
-  for (const Walk& w : kWalks) {
+  for (const MapBox& w : kWalks) {
     SCOPED_TRACE(std::string(w.map) + ": " + w.what);
     Load(w.map);
-    for (int x = w.x0; x < w.x1; ++x) {
-      EXPECT_NE(GetTile(x, w.floor, kCollisionLayer), 0u) << "no floor at x " << x;
-      EXPECT_TRUE(BoxIsFree(x, w.floor - w.clear, 1, w.clear)) << "a step or a wall at x " << x;
+    for (int x = w.left; x < w.right; ++x) {
+      EXPECT_NE(GetTile(x, w.bottom, kCollisionLayer), 0u) << "no floor at x " << x;
+      EXPECT_TRUE(BoxIsFree(x, w.top, 1, w.bottom - w.top)) << "a step or a wall at x " << x;
     }
   }
 }
 
+// The tiles of a layer inside a box that are not 0, as "x, y: value" lines.
+std::string TilesIn(const MapBox& b, int layer) {
+  std::string found;
+  for (int y = b.top; y < b.bottom; y += 16)
+    for (int x = b.left; x < b.right; x += 16)
+      if (const uint32_t v = GetTile(x, y, layer))
+        found += std::to_string(x) + ", " + std::to_string(y) + ": " + std::to_string(v) + "\n";
+  return found;
+}
+
 TEST_F(MapTest, ScriptedPathsHoldNoSolidTile) {
-  for (const ClearBox& b : kClearBoxes) {
+  for (const MapBox& b : kClearBoxes) {
     SCOPED_TRACE(std::string(b.map) + ": " + b.what);
     Load(b.map);
-    for (int y = b.top; y < b.bottom; y += 16)
-      for (int x = b.left; x < b.right; x += 16) EXPECT_EQ(GetTile(x, y, kCollisionLayer), 0u) << x << ", " << y;
+    EXPECT_EQ(TilesIn(b, kCollisionLayer), "");
+  }
+}
+
+TEST_F(MapTest, DrawnLayersLeaveTheirWindowsOpen) {
+  for (const MapBox& b : kEmptyBoxes) {
+    SCOPED_TRACE(std::string(b.map) + ": " + b.what);
+    Load(b.map);
+    for (int layer = 0; layer < kEventLayer; ++layer) EXPECT_EQ(TilesIn(b, layer), "") << "layer " << layer;
   }
 }
 
@@ -274,9 +299,15 @@ struct MapcRun {
   std::string output;
 };
 
-MapcRun RunMapc(const std::string& source_text, const std::string& output) {
-  const std::string dir = testing::TempDir();
-  const std::string source = dir + "/source.txt";
+// A folder of this process's own for the compiler's sources and maps, removed afterwards.
+struct Scratch {
+  std::string dir = testing::TempDir() + "/mapc-" + std::to_string(getpid());
+  Scratch() { std::filesystem::create_directories(dir); }
+  ~Scratch() { std::filesystem::remove_all(dir); }
+};
+
+MapcRun RunMapc(const Scratch& scratch, const std::string& source_text, const std::string& output) {
+  const std::string source = scratch.dir + "/source.txt";
   std::ofstream(source) << source_text;
   const std::string command = std::string(TOVIA_BINARY_DIR) + "/tools/mapc " + source + " " + output + " 2>&1";
   MapcRun run{-1, ""};
@@ -289,8 +320,9 @@ MapcRun RunMapc(const std::string& source_text, const std::string& output) {
 }
 
 TEST_F(MapTest, TheCompilerPaintsTerrainRepeatsPicturesAndPlaces) {
-  const std::string out = testing::TempDir() + "/TINY.MDT";
-  const MapcRun run = RunMapc(
+  const Scratch scratch;
+  const std::string out = scratch.dir + "/TINY.MDT";
+  const MapcRun run = RunMapc(scratch,
       "legend # = terrain 2409   # blocks\n"
       "legend w = 2520 2521 / 2560 2561\n"
       "picture door = 2532 . / 2572 2573\n"
@@ -345,10 +377,11 @@ TEST_F(MapTest, TheCompilerRefusesABrokenSourceNamingTheLine) {
       {"layer 0\nput tree at 0 0\n", ":2: no picture is named 'tree'"},
       {"layer 1\nfloor 3\n", ":2: unknown statement 'floor'"},
   };
-  const std::string out = testing::TempDir() + "/BROKEN.MDT";
+  const Scratch scratch;
+  const std::string out = scratch.dir + "/BROKEN.MDT";
   for (const Broken& b : kBroken) {
     std::remove(out.c_str());
-    const MapcRun run = RunMapc(b.text, out);
+    const MapcRun run = RunMapc(scratch, b.text, out);
     EXPECT_NE(run.status, 0) << b.text;
     EXPECT_NE(run.output.find(b.message), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(out)) << b.text;

@@ -332,13 +332,12 @@ bool PutPicture(Source& s, const std::vector<std::string_view>& w) {
   int64_t col = 0, row = 0;
   if (!NumberIn(s, w[3], 0, kTilesPerRow - 1, "column", col) || !NumberIn(s, w[4], 0, kTileRows - 1, "row", row)) return false;
   if (col + p.width > kTilesPerRow || row + p.height > kTileRows) return Fail(s, "the picture runs past the world's edge");
-  const int rect[2] = {static_cast<int>(col), static_cast<int>(row)};
   for (int r = 0; r < p.height; ++r)
     for (int c = 0; c < p.width; ++c) {
       const uint32_t v = p.values[r * p.width + c];
       if (v == kKeepTile) continue;
       if (!CheckValue(s, s.layer, v)) return false;
-      Put(s, s.layer, rect[0] + c, rect[1] + r, Fill{Fill::Kind::Value, {v}, 1, 1});
+      Put(s, s.layer, static_cast<int>(col) + c, static_cast<int>(row) + r, Fill{Fill::Kind::Value, {v}, 1, 1});
     }
   return true;
 }
