@@ -1,17 +1,118 @@
+#include <algorithm>
+
 #include "app/game_flow.h"
+#include "audio/volumes.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/repeaters.h"
+#include "platform/utils.h"
+#include "world/camera.h"
+#include "world/draw_queue.h"
+#include "world/flags.h"
+#include "world/map_layers.h"
+#include "world/message_window.h"
 #include "world/save_block.h"
+#include "world/screen_wipe.h"
 
-int32_t GameMode = 0;
-int32_t SubMode = 0;
+int32_t GameMode = kGameNew;
+int32_t SubMode = kSubWorld;
 int32_t SubModeArg = 0;
 int32_t MessageResult = -1;
 
-void RunFrame(Window window) {
+namespace {
+
+// The pause menu's help lines, queued over everything but the menus, in black one pixel right
+// and down as a shadow and then in white.
+void QueueHelpLines() {
+  static constexpr struct {
+    int y;
+    const char* text;
+  } kLines[] = {
+      {0, "[ﾒﾆｭｰ:ESC][画面切替:TAB][ｱｲﾃﾑ切替:A/S][魔法切替:D/F]"},
+      {20, "[移動:←・→][座る:↓][扉・話:↑][跳躍:Z][話:X][ｱｲﾃﾑ:C][魔法:V]"},
+  };
+  for (const auto& line : kLines) {
+    PushText(3, 1, kScreenCoords, 1, line.y + 1, 0x000000, 18, "MS Gothic", line.text);
+    PushText(3, 1, kScreenCoords, 0, line.y, 0xFFFFFF, 18, "MS Gothic", line.text);
+  }
+}
+
+// GameMode 2: whatever stands over the world, then the world when it runs.
+void RunPlayingFrame() {
+  if (DispatchSubMode() != 0) {
+    if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
+    UpdateObjects();
+    RunObjectPass2();
+    RunObjectPass3();
+    CameraFollow(GetCameraTarget());
+  }
+  // The emitters and the actors' pictures also run under menus, talks and events.
+  RunEmitters();
+  DrawObjects();
+  if (SubMode == kSubPauseMenu) QueueHelpLines();
+}
+
+// GameMode 254: only the dispatcher, and the menu button opens the debug menu.
+void RunHaltedFrame() {
+  if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    SubMode = kSubDebugMenu;
+  }
+}
+
+}  // namespace
+
+int RunFrame(Window window) {
   SampleInput();
+  // The key that closed a window or picked a line stays locked until jump and action are up.
+  if (InputLock == 1 && !IsButtonHeld(ButtonBits[kButtonJump]) && !IsButtonHeld(ButtonBits[kButtonAction])) {
+    InputLock = 0;
+  }
   // Present the picture drawn during the last frame and start this one on a black back buffer.
   PresentAndClear(window, 1);
 
+  switch (GameMode) {
+    case kGameNew:
+      NewGameInit();
+      SubMode = kSubStartSequence;
+      SubModeArg = 1;  // the title screen
+      GameMode = kGamePlaying;
+      RedrawAllLayers();
+      break;
+    case kGamePlaying:
+      RunPlayingFrame();
+      break;
+    case kGameHalted:
+      RunHaltedFrame();
+      break;
+    default:
+      break;
+  }
+
+  RenderFrame();
+  RunRepeatedSounds();
+  DrawFade();
+  MessageResult = UpdateMessage();
+  if (MessageResult != -1 && MessageResult != 255) InputLock = 1;
   LastKey = 0;
+  return 0;
+}
+
+void NewGameInit() {
+  Randomize();
+  InitBgLayers();
+  InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
+             kScreenHeight);
+  SetBackPictureMode(1);
+
+  Save.Reserved5976 = 0;  // the word ahead of the player's statistics
+
+  std::fill(std::begin(EventStep), std::end(EventStep), 0);
+  std::fill(std::begin(SceneVars), std::end(SceneVars), 0);
+  SoundVolume = -1500;
+  MusicVolume = 32;
+
+  std::fill(std::begin(SceneBitmapIds), std::end(SceneBitmapIds), -1);
+  ClearAllFlags();
+
+  FadeIn();
 }

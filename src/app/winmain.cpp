@@ -58,28 +58,10 @@ void SwitchWindowMode() {
 }  // namespace
 
 int WinMain(int instance, int /*previous_instance*/, const char* command_line, int show_command) {
-  Running = 1;
-  WindowSize.width = 640;
-  WindowSize.height = 480;
-  WindowMode = 1;  // the game always starts windowed
-  DisplayReady = 0;
-  DisplayReinit = 0;
-  GameMode = 0;
-  MessageResult = -1;
-  SubMode = 0;
-  SubModeArg = 0;
-
-  if (!CreateMainWindow(instance, show_command)) {
+  if (!StartProcess(instance, command_line, show_command)) {
     host::MessageBox("ウィンドウを作成できませんでした。", "Tovia", true);
     return 1;
   }
-  InitRepeaters();
-  InitCounters();
-  SetTimer(kSecondTimer, 1000);
-  InitSystems(MainWindow);
-  LastKey = 0;
-  CopyCommandLine(command_line);
-
   Message msg;
   while (Running) {
     host::ShowCursor(WindowMode == 1);
@@ -99,6 +81,28 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
   }
   Shutdown(MainWindow);
   return static_cast<int>(msg.wparam);
+}
+
+bool StartProcess(int instance, const char* command_line, int show_command) {
+  Running = 1;
+  WindowSize.width = 640;
+  WindowSize.height = 480;
+  WindowMode = 1;  // the game always starts windowed
+  DisplayReady = 0;
+  DisplayReinit = 0;
+  GameMode = 0;
+  MessageResult = -1;
+  SubMode = 0;
+  SubModeArg = 0;
+
+  if (!CreateMainWindow(instance, show_command)) return false;
+  InitRepeaters();
+  InitCounters();
+  SetTimer(kSecondTimer, 1000);
+  InitSystems(MainWindow);
+  LastKey = 0;
+  CopyCommandLine(command_line);
+  return true;
 }
 
 bool CreateMainWindow(int /*instance*/, int /*show_command*/) {

@@ -11,6 +11,9 @@ extern Window MainWindow;  // the single game window
 // The program: runs until the window is closed or the game quits. Returns the last message's
 // wparam (0).
 int WinMain(int instance, int previous_instance, const char* command_line, int show_command);
+// The start-up before the loops: the start values, the window, the counters and repeaters, the
+// one-second timer and the systems. False when the window cannot be made.
+bool StartProcess(int instance, const char* command_line, int show_command);
 bool CreateMainWindow(int instance, int show_command);
 int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam);
 int InitSystems(Window window);

@@ -100,3 +100,26 @@ FILE* OpenFile(const char* path, const char* mode) {
   if (resolved.empty()) return nullptr;
   return std::fopen(resolved.c_str(), mode);
 }
+
+FileReplacement BeginFileReplacement(const char* path) {
+  FileReplacement r;
+  r.target = ResolvePath(path, true);
+  if (r.target.empty()) return r;
+  r.temporary = r.target + ".tmp";
+  r.file = std::fopen(r.temporary.c_str(), "wb");
+  return r;
+}
+
+int FinishFileReplacement(FileReplacement& r, bool complete) {
+  if (r.file == nullptr) return -2;
+  const bool closed = std::fclose(r.file) == 0;
+  r.file = nullptr;
+  int result = 0;
+  if (!closed) {
+    result = -1;
+  } else if (!complete || std::rename(r.temporary.c_str(), r.target.c_str()) != 0) {
+    result = -2;
+  }
+  if (result != 0) std::remove(r.temporary.c_str());
+  return result;
+}

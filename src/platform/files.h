@@ -17,3 +17,17 @@ std::string ResolvePath(const char* path, bool for_write);
 
 // fopen through ResolvePath; a mode with 'w' or 'a' resolves for writing. nullptr on failure.
 FILE* OpenFile(const char* path, const char* mode);
+
+// A file written whole or not at all: the bytes go to a temporary file beside the target, which
+// replaces the target only when every write succeeded, so a failed write never destroys the file
+// that was there.
+struct FileReplacement {
+  FILE* file = nullptr;  // nullptr when the temporary file could not be created
+  std::string temporary;
+  std::string target;
+};
+FileReplacement BeginFileReplacement(const char* path);
+// Closes the temporary file and, when `complete` and the close succeeded, renames it over the
+// target. 0 done; -1 the close failed; -2 not complete or the rename failed. On any failure the
+// temporary file is removed and the target is as it was.
+int FinishFileReplacement(FileReplacement& replacement, bool complete);

@@ -173,9 +173,13 @@ int NoButtonHeld() { return ButtonHistory[0] == 0 ? 1 : 0; }
 
 void ClearButtonHistory() { std::fill(std::begin(ButtonHistory), std::end(ButtonHistory), 0u); }
 
-void SetDefaultKeys() {
+uint32_t DefaultButtonBit(int entry) {
   static constexpr uint32_t kDefaultBits[kButtonCount] = {1, 2, 4, 8, 16, 32, 64, 128, 1024, 256, 2048, 512, 8192, 4096};
-  std::copy(std::begin(kDefaultBits), std::end(kDefaultBits), ButtonBits);
+  return entry >= 0 && entry < kButtonCount ? kDefaultBits[entry] : 0;
+}
+
+void SetDefaultKeys() {
+  for (int i = 0; i < kButtonCount; ++i) ButtonBits[i] = DefaultButtonBit(i);
   RebuildKeyTable();
 }
 

@@ -83,5 +83,7 @@ int NoButtonHeld();
 void ClearButtonHistory();
 // The default button bits and keys.
 void SetDefaultKeys();
+// The bit that logical button `entry` stands for by default.
+uint32_t DefaultButtonBit(int entry);
 // The default keys again, with the button bits as they are now (after a joypad reassignment).
 void RebuildKeyTable();

@@ -132,5 +132,8 @@ int DrawQueuedLayer(int layer) {
 }
 
 void ClearDrawQueues() {
-  for (uint32_t& n : DrawQueue.count) n = 0;
+  for (int layer = 0; layer < kQueueLayers; ++layer) {
+    DrawQueue.drawn[layer] = DrawQueue.count[layer];
+    DrawQueue.count[layer] = 0;
+  }
 }

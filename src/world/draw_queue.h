@@ -36,6 +36,9 @@ struct DrawCommand {
 struct DrawQueueState {
   DrawCommand commands[kQueueLayers][kQueueCapacity];
   uint32_t count[kQueueLayers];
+  // The commands of the frame drawn last stay in place until the next frame pushes over them:
+  // how many there were, for anyone who wants to look at what a frame drew.
+  uint32_t drawn[kQueueLayers];
 };
 
 extern DrawQueueState DrawQueue;

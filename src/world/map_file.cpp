@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 #include <cstdio>
-#include <string>
 
 #include "platform/files.h"
 #include "world/map_layers.h"
@@ -42,18 +41,13 @@ int SaveMapFile(const char* path) {
   if (path == nullptr || BgLayers.TileBuffer == nullptr) return -1;  // no store: nothing to write
   // Written beside the old map and renamed over it only when whole, so a failed save never
   // destroys the map that was there.
-  const std::string temp = std::string(path) + ".tmp";
-  FILE* file = OpenFile(temp.c_str(), "wb");
-  if (file == nullptr) return -1;
-  int result = WriteMapData(file);
-  if (std::fclose(file) != 0 && result == 0) result = 2;  // the last bytes may not have reached the disk
-  const std::string temp_path = ResolvePath(temp.c_str(), true);
-  if (result == 0) {
-    const std::string target = ResolvePath(path, true);
-    if (target.empty() || std::rename(temp_path.c_str(), target.c_str()) != 0) result = -1;
-  }
-  if (result != 0) std::remove(temp_path.c_str());
-  return result;
+  FileReplacement file = BeginFileReplacement(path);
+  if (file.file == nullptr) return -1;
+  const int result = WriteMapData(file.file);
+  const int finished = FinishFileReplacement(file, result == 0);
+  if (result != 0) return result;
+  if (finished == -1) return 2;  // the last bytes may not have reached the disk
+  return finished == 0 ? 0 : -1;
 }
 
 int LoadMapFile(const char* path) {

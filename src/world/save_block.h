@@ -8,6 +8,23 @@
 #include <cstddef>
 #include <cstdint>
 
+// The return point of the save room: where scene 100 brings the heroine back to.
+struct SavedPositionRecord {
+  char MapPath[128];
+  char WorldName[128];
+  int32_t SheetIds[5];  // the bitmaps of surfaces 7, 8, 9, 10 and 6
+  int32_t EventLayerEnabled;
+  int32_t CameraX, CameraY;
+  int32_t Group;        // the actor group to spawn (1, the heroine)
+  int32_t HeroX, HeroY;
+  int32_t FaceX, FaceY;
+  int32_t CameraTarget;
+  int32_t Motion;       // the heroine's motion word
+};
+static_assert(sizeof(SavedPositionRecord) == 316);
+static_assert(offsetof(SavedPositionRecord, SheetIds) == 256);
+static_assert(offsetof(SavedPositionRecord, Motion) == 312);
+
 struct SaveBlock {
   // The process (start-up, window and message loop).
   uint32_t DisplayReinit;         // 1 after TAB: the next display start reloads bitmaps and layers
@@ -25,7 +42,9 @@ struct SaveBlock {
   uint32_t ButtonHistory[32];     // element 0 is this frame's mask, element k that of k frames ago
   uint32_t ButtonBits[14];        // the bit that stands for each logical button
 
-  uint8_t ReservedScene[256];          // MapPath char[128], WorldName char[128]
+  // The scene: its map file, the world's name on the HUD line and the bitmap of each surface.
+  char MapPath[128];
+  char WorldName[128];
   int32_t SceneBitmapIds[64];     // bitmap of each surface in the current scene, -1 none
 
   // The game flow: state variables of scenes and menus, and the step counters of events.
@@ -35,8 +54,9 @@ struct SaveBlock {
   uint32_t FlagBanks[3][256];     // scenario flags: 3 banks of 2048 four-bit values
   uint32_t Reserved5976;               // the word ahead of the player's statistics
   uint8_t ReservedPlayerStats[268];    // PlayerStats
-  uint8_t ReservedHazards[2052];       // HazardBoxes i32[64][8], HazardCount
-  uint8_t ReservedSavedPosition[316];  // SavedPosition
+  int32_t HazardBoxes[64][8];     // x, y, w, h, attack, kind and two spares of each hazard box
+  uint32_t HazardCount;           // hazard boxes registered this frame, 0..64
+  SavedPositionRecord SavedPosition;  // the return point of the save room
 
   // Save slots: -1 means the slot headers must be read again before a menu shows them.
   int32_t SlotHeadersStale;
@@ -57,15 +77,17 @@ static_assert(offsetof(SaveBlock, Running) == 152);
 static_assert(offsetof(SaveBlock, AppActive) == 156);
 static_assert(offsetof(SaveBlock, ButtonHistory) == 160);
 static_assert(offsetof(SaveBlock, ButtonBits) == 288);
-static_assert(offsetof(SaveBlock, ReservedScene) == 344);      // MapPath; WorldName 472
+static_assert(offsetof(SaveBlock, MapPath) == 344);
+static_assert(offsetof(SaveBlock, WorldName) == 472);
 static_assert(offsetof(SaveBlock, SceneBitmapIds) == 600);
 static_assert(offsetof(SaveBlock, SceneVars) == 856);
 static_assert(offsetof(SaveBlock, EventStep) == 1880);
 static_assert(offsetof(SaveBlock, FlagBanks) == 2904);
 static_assert(offsetof(SaveBlock, Reserved5976) == 5976);
 static_assert(offsetof(SaveBlock, ReservedPlayerStats) == 5980);
-static_assert(offsetof(SaveBlock, ReservedHazards) == 6248);   // HazardBoxes; HazardCount at 8296
-static_assert(offsetof(SaveBlock, ReservedSavedPosition) == 8300);
+static_assert(offsetof(SaveBlock, HazardBoxes) == 6248);
+static_assert(offsetof(SaveBlock, HazardCount) == 8296);
+static_assert(offsetof(SaveBlock, SavedPosition) == 8300);
 static_assert(offsetof(SaveBlock, SlotHeadersStale) == 8616);
 static_assert(offsetof(SaveBlock, SlotHeaders) == 8620);
 static_assert(offsetof(SaveBlock, CellsDrawnCount) == 8716);
@@ -84,10 +106,15 @@ inline uint32_t& Running = Save.Running;
 inline uint32_t& AppActive = Save.AppActive;
 inline uint32_t (&ButtonHistory)[32] = Save.ButtonHistory;
 inline uint32_t (&ButtonBits)[14] = Save.ButtonBits;
+inline char (&MapPath)[128] = Save.MapPath;
+inline char (&WorldName)[128] = Save.WorldName;
 inline int32_t (&SceneBitmapIds)[64] = Save.SceneBitmapIds;
 inline int32_t (&SceneVars)[256] = Save.SceneVars;
 inline int32_t (&EventStep)[256] = Save.EventStep;
 inline uint32_t (&FlagBanks)[3][256] = Save.FlagBanks;
+inline int32_t (&HazardBoxes)[64][8] = Save.HazardBoxes;
+inline uint32_t& HazardCount = Save.HazardCount;
+inline SavedPositionRecord& SavedPosition = Save.SavedPosition;
 inline int32_t& SlotHeadersStale = Save.SlotHeadersStale;
 inline char (&SlotHeaders)[3][32] = Save.SlotHeaders;
 inline uint32_t& CellsDrawnCount = Save.CellsDrawnCount;

@@ -40,7 +40,8 @@ TEST_F(WinMainTest, StartValues) {
   EXPECT_EQ(WindowSize.width, 640u);
   EXPECT_EQ(WindowSize.height, 480u);
   EXPECT_EQ(WindowMode, 1);
-  EXPECT_EQ(GameMode, 0);
+  EXPECT_EQ(GameMode, 2);  // the one frame that ran started the new game
+  EXPECT_EQ(SubMode, 8);
   EXPECT_EQ(MessageResult, -1);
   EXPECT_EQ(SlotHeadersStale, -1);
 }

@@ -17,6 +17,8 @@
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/map_layers.h"
+#include "world/message_window.h"
+#include "world/screen_wipe.h"
 #include "world/save_block.h"
 
 void ResetGameState() {
@@ -61,6 +63,10 @@ void ResetGameState() {
   BackPictureMode = 0;
   EditorScrollMode = 0;
   std::memset(ActorTable, 0, sizeof ActorTable);
+  for (uint32_t& n : DrawQueue.drawn) n = 0;
+  MessageWindow = MessageWindowRecord{};
+  TextEntry = TextEntryRecord{};
+  Wipe = ScreenWipe{};
 }
 
 void StartTestDisplay() {

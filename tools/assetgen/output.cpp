@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <map>
 
+#include "palette.h"
+#include "preview.h"
+
 void Le16(std::vector<uint8_t>& b, uint32_t v) {
   b.push_back(v & 0xFF);
   b.push_back((v >> 8) & 0xFF);
@@ -79,15 +82,18 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   return std::fclose(f) == 0 && ok;
 }
 
-Output::Output(std::string asset_dir, std::string data_dir)
-    : asset_dir_(std::move(asset_dir)), data_dir_(std::move(data_dir)) {
+Output::Output(std::string asset_dir, std::string data_dir, std::string preview_dir)
+    : asset_dir_(std::move(asset_dir)), data_dir_(std::move(data_dir)), preview_dir_(std::move(preview_dir)) {
   std::error_code ec;
-  for (const char* sub : {"bitmap", "wave", "icon"}) std::filesystem::create_directories(asset_dir_ + "/" + sub, ec);
-  std::filesystem::create_directories(data_dir_, ec);
+  if (!asset_dir_.empty())
+    for (const char* sub : {"bitmap", "wave", "icon"}) std::filesystem::create_directories(asset_dir_ + "/" + sub, ec);
+  if (!data_dir_.empty()) std::filesystem::create_directories(data_dir_, ec);
+  if (!preview_dir_.empty()) std::filesystem::create_directories(preview_dir_, ec);
 }
 
 void Output::Resource(const char* kind, const char* folder, int id, const char* ext,
                       const std::vector<uint8_t>& bytes) {
+  if (asset_dir_.empty()) return;
   const std::string rel = std::string(folder) + "/" + std::to_string(id) + ext;
   if (!WriteFile(asset_dir_ + "/" + rel, bytes)) {
     std::fprintf(stderr, "assetgen: cannot write %s\n", rel.c_str());
@@ -98,6 +104,7 @@ void Output::Resource(const char* kind, const char* folder, int id, const char* 
 }
 
 bool Output::Finish() {
+  if (asset_dir_.empty()) return ok_;
   if (!WriteFile(asset_dir_ + "/manifest.txt", std::vector<uint8_t>(manifest_.begin(), manifest_.end()))) {
     std::fprintf(stderr, "assetgen: cannot write the manifest\n");
     ok_ = false;
@@ -105,11 +112,56 @@ bool Output::Finish() {
   return ok_;
 }
 
-void Output::Bitmap(int id, const Image& image) { Resource("Bitmap", "bitmap", id, ".bmp", EncodeBmp(image)); }
-void Output::Icon(int id, const Image& image) { Resource("Icon", "icon", id, ".bmp", EncodeBmp(image)); }
+namespace {
+
+// Every pixel is transparent or a colour of the shared palette; the first stray one is reported.
+bool UsesPalette(const Image& image, const std::string& name) {
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      const uint32_t p = image.Get(x, y);
+      if (p == pal::Transparent) continue;
+      bool found = false;
+      for (uint32_t c : pal::kAll) found = found || c == p;
+      if (!found) {
+        std::fprintf(stderr, "assetgen: %s has the colour %06X outside the palette at (%d, %d)\n", name.c_str(),
+                     static_cast<unsigned>(p), x, y);
+        return false;
+      }
+    }
+  return true;
+}
+
+}  // namespace
+
+void Output::Preview(const std::string& name, const Image& image, bool sheet) {
+  if (preview_dir_.empty()) return;
+  bool ok = WriteFile(preview_dir_ + "/" + name + ".png", EncodePng(sheet ? ContactSheet(image) : PlainPreview(image, 4)));
+  if (sheet) ok = WriteFile(preview_dir_ + "/" + name + "_1x.png", EncodePng(PlainPreview(image, 1))) && ok;
+  if (!ok) {
+    std::fprintf(stderr, "assetgen: cannot write the preview of %s\n", name.c_str());
+    ok_ = false;
+  }
+}
+
+void Output::Bitmap(int id, const Image& image) {
+  const std::string name = "bitmap_" + std::to_string(id);
+  if (image.width != 640 || image.height != 480 || !UsesPalette(image, name)) {
+    std::fprintf(stderr, "assetgen: bitmap %d is not a 640 x 480 picture of the palette\n", id);
+    ok_ = false;
+    return;
+  }
+  Resource("Bitmap", "bitmap", id, ".bmp", EncodeBmp(image));
+  Preview(name, image, true);
+}
+
+void Output::Icon(int id, const Image& image) {
+  Resource("Icon", "icon", id, ".bmp", EncodeBmp(image));
+  Preview("icon_" + std::to_string(id), image, false);
+}
 void Output::Wave(int id, const std::vector<uint8_t>& bytes) { Resource("Wave", "wave", id, ".wav", bytes); }
 
 void Output::DataFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  if (data_dir_.empty()) return;
   if (!WriteFile(data_dir_ + "/" + name, bytes)) {
     std::fprintf(stderr, "assetgen: cannot write Data/%s\n", name.c_str());
     ok_ = false;

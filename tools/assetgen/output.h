@@ -1,5 +1,7 @@
 // Where the asset generator's files go: resources (bitmaps, WAVE sounds, icons) into the asset
 // folder with a manifest that the build embeds, and game data files (maps, music) into Data/.
+// With a preview folder, every picture is also written there as a PNG contact sheet. An empty
+// folder name leaves that kind of output out.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +12,7 @@
 
 class Output {
  public:
-  Output(std::string asset_dir, std::string data_dir);
+  Output(std::string asset_dir, std::string data_dir, std::string preview_dir = "");
 
   void Bitmap(int id, const Image& image);
   void Icon(int id, const Image& image);
@@ -22,7 +24,8 @@ class Output {
 
  private:
   void Resource(const char* kind, const char* folder, int id, const char* ext, const std::vector<uint8_t>& bytes);
-  std::string asset_dir_, data_dir_;
+  void Preview(const std::string& name, const Image& image, bool sheet);
+  std::string asset_dir_, data_dir_, preview_dir_;
   std::string manifest_;
   bool ok_ = true;
 };

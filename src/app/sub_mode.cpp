@@ -1,0 +1,55 @@
+// The sub-mode dispatcher: every frame of play runs whatever stands over the world (a talk, an
+// event, a menu, a scene, the editor) and learns whether the world itself runs this frame. And
+// the fatal error scene, shown when a map file cannot be loaded.
+#include "app/game_flow.h"
+#include "events/event_dispatch.h"
+#include "world/message_window.h"
+#include "world/save_block.h"
+
+uint32_t DispatchSubMode() {
+  // A sub-mode whose handler is not part of the game yet answers as a handler-less number does:
+  // talks, field events and the start sequence let the world run, the rest hold it.
+  switch (SubMode) {
+    case kSubWorld:
+      return 1;
+    case kSubDebugMenu:
+    case kSubMapEditor:
+      return 0;
+    case kSubTalk:
+      return 1;
+    case kSubGuideEvent:
+      return 0;
+    case kSubFieldEvent:
+      return 1;
+    case kSubPauseMenu:
+      return 0;  // the pause menu runs after the world passes
+    case kSubMapLoadFailure:
+      DispatchErrorScene();
+      return 0;
+    case kSubStartSequence:
+      return 1;
+    default:
+      return 1;
+  }
+}
+
+void RunFatalErrorScene() {
+  switch (ErrorSceneStep) {
+    case 0:
+      CloseMessage();
+      OpenMessage(15, 0, 0, "システムメッセージ：ＥＲＲ－７Ｅ",
+                  "修復できないエラーが発生しました。プログラム保護の為終了します。", nullptr, 1);
+      ErrorSceneStep = 1;
+      break;
+    case 1:
+      if (MessageResult == -2) {  // the player closed the message: the program ends
+        SubModeArg = 0;
+        SubMode = kSubWorld;
+        ErrorSceneStep = 0;
+        Running = 0;
+      }
+      break;
+    default:
+      break;
+  }
+}

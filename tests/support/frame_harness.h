@@ -1,0 +1,64 @@
+// The frame harness: runs the real game frame by frame on the headless backend, with a fixed
+// clock and random seed and the keys a test holds, so that any behaviour of the game can be
+// played and checked.
+//
+//   FrameHarness game;                 // a fresh process: start-up, window, display, seed 1
+//   game.Run();                        // the first frame: the new game, the title screen
+//   game.Hold(vk::Right);              // keys stay down across frames...
+//   game.Run(30);
+//   game.Release(vk::Right);
+//   game.Tap(vk::Escape);              // ...or are down for one frame
+//   game.PressButton(kButtonJump);     // a logical button, through its first key
+//   EXPECT_EQ(SubMode, 6);             // the game's globals are read directly
+//   game.SavePicture("/tmp/f.png");    // the back buffer as this frame drew it
+//   game.Draws(3);                     // the commands this frame queued on draw-queue layer 3
+//   game.Sounds();                     // every effect played so far: slot, copy, volume, frame
+//
+// Each frame runs as the message loop runs it: the waiting messages first (keys, the one-second
+// timer, a display switch), then RunFrame and the frame counters. "./Data/" is the Data folder
+// inside `folder` (by default an empty folder of its own: no maps, no saves).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/played_sounds.h"
+#include "world/draw_queue.h"
+
+class FrameHarness {
+ public:
+  explicit FrameHarness(uint32_t seed = 1, const std::string& folder = "");
+  ~FrameHarness();
+  FrameHarness(const FrameHarness&) = delete;
+  FrameHarness& operator=(const FrameHarness&) = delete;
+
+  // Runs frames; stops early when the program ends (Running 0).
+  void Run(int frames = 1);
+  // One frame per element, with exactly those keys held during it.
+  void RunScript(const std::vector<std::vector<uint8_t>>& keys_per_frame);
+
+  void Hold(uint8_t vk);
+  void Release(uint8_t vk);
+  void ReleaseAll();
+  // The key down for one frame, then up (two frames in all).
+  void Tap(uint8_t vk);
+  // The logical button through the first key bound to its bit.
+  void HoldButton(int entry);
+  void ReleaseButton(int entry);
+  void PressButton(int entry);
+
+  int frames() const { return frames_; }
+  bool SavePicture(const std::string& path) const;
+  std::vector<DrawCommand> Draws(int layer) const;
+  std::vector<PlayedSound> Sounds() const;
+
+ private:
+  uint8_t KeyOf(int entry) const;
+  void PumpMessages();
+
+  int frames_ = 0;
+  std::string folder_;
+  bool own_folder_ = false;
+  std::vector<uint8_t> held_;
+};
