@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "audio/mido_reader.h"
 #include "audio/music.h"
 #include "audio/smf_builder.h"
 #include "backend/headless/headless.h"
@@ -24,11 +24,6 @@
 namespace {
 
 using Kind = headless::MidiOutEvent::Kind;
-
-struct Timed {
-  double ms;
-  std::vector<uint8_t> bytes;
-};
 
 class MidiPlayTest : public testing::Test {
  protected:
@@ -79,45 +74,11 @@ class MidiPlayTest : public testing::Test {
   }
   // The same file read by mido.
   std::vector<Timed> ReadIndependently(const std::vector<uint8_t>& bytes) {
-    const std::string path = Write(bytes, "independent.mid");
-    const std::string command = "/usr/bin/python3 " TOVIA_SOURCE_DIR "/tests/audio/smf_events.py " + path;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::vector<Timed> out;
-    if (pipe == nullptr) return out;
-    char line[4096];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-      std::istringstream in(line);
-      Timed t;
-      in >> t.ms;
-      std::string hex;
-      while (in >> hex) t.bytes.push_back(static_cast<uint8_t>(std::stoul(hex, nullptr, 16)));
-      out.push_back(t);
-    }
-    EXPECT_EQ(pclose(pipe), 0) << "python3-mido must be installed (tools/install-deps)";
-    return out;
+    return ReadWithMido(Write(bytes, "independent.mid"));
   }
 
   std::string dir_;
 };
-
-// Messages by channel (system exclusive as 16), each in its order.
-std::map<int, std::vector<Timed>> ByChannel(const std::vector<Timed>& events) {
-  std::map<int, std::vector<Timed>> out;
-  for (const Timed& t : events) out[t.bytes[0] < 0xF0 ? t.bytes[0] & 0x0F : 16].push_back(t);
-  return out;
-}
-
-void ExpectSameEvents(const std::vector<Timed>& ours, const std::vector<Timed>& theirs, double tolerance_ms) {
-  const auto a = ByChannel(ours), b = ByChannel(theirs);
-  ASSERT_EQ(a.size(), b.size());
-  for (const auto& [channel, list] : b) {
-    ASSERT_EQ(a.at(channel).size(), list.size()) << "channel " << channel << " last at " << list.back().ms;
-    for (size_t i = 0; i < list.size(); ++i) {
-      EXPECT_EQ(a.at(channel)[i].bytes, list[i].bytes) << "channel " << channel << " event " << i;
-      EXPECT_NEAR(a.at(channel)[i].ms, list[i].ms, tolerance_ms) << "channel " << channel << " event " << i;
-    }
-  }
-}
 
 // Format 1: a conductor track with three tempos, a melody using running status and note-ons of
 // velocity 0, and drums with a system-exclusive message.

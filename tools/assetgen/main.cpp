@@ -11,6 +11,7 @@
 #include <string>
 
 #include "icons.h"
+#include "music.h"
 #include "output.h"
 #include "sheets.h"
 #include "sounds.h"
@@ -30,5 +31,6 @@ int main(int argc, char** argv) {
   DrawIcons(out);
   DrawSheets(out);
   WriteSounds(out);
+  if (!WriteMusic(out)) return 1;
   return out.Finish() ? 0 : 1;
 }

@@ -1,13 +1,14 @@
 // The sound effects: one WAVE resource per effect slot, in the slot's own format (rate,
-// channels, bits). The table says what each resource must be; the synthesis below makes its
-// sound. For now every effect is a short tone of its own pitch, so each slot is heard and told
-// apart; designed effects replace ToneFor without touching the table.
+// channels, bits). The table says what each resource must be; sound_effects.cpp designs its
+// sound.
 #include "sounds.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
+
+#include "sound_effects.h"
 
 namespace {
 
@@ -35,24 +36,13 @@ constexpr SoundAsset kSoundAssets[] = {
 
 // ---- the sounds ----------------------------------------------------------------------------
 
-// A sound: samples -1..1, one vector per channel, all of one length.
-using Channels = std::vector<std::vector<double>>;
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kToneSeconds = 0.15;
-constexpr double kBaseHz = 262.0;  // middle C; each slot a semitone above the one before
-
-// A short tone of the slot's own pitch with a quick attack and decay.
-Channels ToneFor(const SoundAsset& a) {
-  const int n = static_cast<int>(kToneSeconds * a.rate);
-  const double hz = kBaseHz * std::pow(2.0, a.slot / 12.0);
-  std::vector<double> tone(n);
-  for (int i = 0; i < n; ++i) {
-    const double t = static_cast<double>(i) / a.rate;
-    const double envelope = std::min(1.0, t / 0.005) * std::exp(-t / 0.05);
-    tone[i] = 0.5 * envelope * std::sin(2 * kPi * hz * t);
-  }
-  return Channels(a.channels, tone);
+// The slot's effect as the resource's channels: a mono slot hears the mean of the design's two.
+std::vector<std::vector<double>> ChannelsOf(const SoundAsset& a) {
+  const Effect e = DesignEffect(a.slot, a.rate);
+  if (a.channels == 2) return {e.left.s, e.right.s};
+  std::vector<double> mono(e.left.s.size());
+  for (size_t i = 0; i < mono.size(); ++i) mono[i] = 0.5 * (e.left.s[i] + e.right.s[i]);
+  return {mono};
 }
 
 // ---- the WAVE file -------------------------------------------------------------------------
@@ -62,7 +52,7 @@ void Tag(std::vector<uint8_t>& b, const char* tag) {
 }
 
 // A PCM WAVE file of the sound in the asset's format: 8-bit samples unsigned, 16-bit signed.
-std::vector<uint8_t> EncodeWave(const SoundAsset& a, const Channels& sound) {
+std::vector<uint8_t> EncodeWave(const SoundAsset& a, const std::vector<std::vector<double>>& sound) {
   const uint32_t frames = static_cast<uint32_t>(sound[0].size());
   const uint32_t block = a.channels * a.bits / 8;
   const uint32_t data_bytes = frames * block;
@@ -97,5 +87,5 @@ std::vector<uint8_t> EncodeWave(const SoundAsset& a, const Channels& sound) {
 }  // namespace
 
 void WriteSounds(Output& out) {
-  for (const SoundAsset& a : kSoundAssets) out.Wave(a.resource, EncodeWave(a, ToneFor(a)));
+  for (const SoundAsset& a : kSoundAssets) out.Wave(a.resource, EncodeWave(a, ChannelsOf(a)));
 }
