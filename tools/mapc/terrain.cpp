@@ -46,10 +46,5 @@ uint32_t PieceOffset(const Neighbours& n, uint32_t seed) {
 }  // namespace
 
 uint32_t TerrainPiece(uint32_t first, const Neighbours& n, uint32_t seed) {
-  const uint32_t value = first + PieceOffset(n, seed);
-  // A set that starts at a sheet's cell 0 has its top-left corner at a multiple of 1200, which a
-  // map cannot show (it is drawn transparent, and 2400 even reads back as 0): the top edge
-  // stands in for it.
-  if (value % 1200 == 0) return first + kTop;
-  return value;
+  return first + PieceOffset(n, seed);
 }

@@ -2,13 +2,15 @@
 // in every theme), and the drawing of terrain sets.
 //
 // Local cells of sheet 2; a map's tile value is 2400 + cell.
-//   0..2 / 40..42 / 80..82  ground: a 3 x 3 patch (top-left, top, top-right / left, inside,
-//                          right / bottom-left, bottom, bottom-right), solid terrain of layer 2
-//   3, 4 / 43, 44          ground's inner corners: the inside with its top-left, top-right,
+//   27..29 / 67..69 / 107..109  ground: a 3 x 3 patch (top-left, top, top-right / left,
+//                          inside, right / bottom-left, bottom, bottom-right), solid terrain of
+//                          layer 2. Cell 0 stays empty: a map cannot show it, since a tile value
+//                          that is a multiple of 1200 draws nothing.
+//   30, 31 / 70, 71        ground's inner corners: the inside with its top-left, top-right,
 //                          bottom-left, bottom-right corner open
-//   83, 84                 two more insides of ground, to break the repeat
-//   5, 6, 7                a ground ledge one tile thick: left end, middle, right end
-//   8                      a single ground block
+//   110, 111               two more insides of ground, to break the repeat
+//   32, 33, 34             a ground ledge one tile thick: left end, middle, right end
+//   35                     a single ground block
 //   9..17, 49..53, 89..93  the same set for blocks (bricks, stone blocks, walls): patch 9..11 /
 //                          49..51 / 89..91, inner corners 12, 13 / 52, 53, insides 92, 93,
 //                          ledge 14..16, single 17
@@ -34,7 +36,7 @@
 
 namespace tiles {
 
-constexpr int kGround = 0;
+constexpr int kGround = 27;
 constexpr int kBlock = 9;
 constexpr int kThird = 18;
 // Offsets of the pieces of a terrain set from its first cell.
