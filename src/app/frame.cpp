@@ -104,7 +104,17 @@ void NewGameInit() {
              kScreenHeight);
   SetBackPictureMode(1);
 
+  PlayerStatsRecord& p = PlayerStats;
   Save.Reserved5976 = 0;  // the word ahead of the player's statistics
+  p.Level = 1;
+  p.EquippedRing = p.EquippedChoker = p.EquippedPendant = p.BagCursor = p.EquippedMagicTool = 0;
+  p.SelectedSpecialItem = 0;
+  p.OwnedPendants = p.OwnedRings = p.OwnedChokers = p.OwnedMagicTools = p.OwnedSpecialItems = 0;
+  std::fill(std::begin(p.Bag), std::end(p.Bag), 0u);
+  p.Coins = 0;
+  p.Score = 0;
+  p.Money = 320;
+  p.Exp = 0;
 
   std::fill(std::begin(EventStep), std::end(EventStep), 0);
   std::fill(std::begin(SceneVars), std::end(SceneVars), 0);
@@ -112,7 +122,18 @@ void NewGameInit() {
   MusicVolume = 32;
 
   std::fill(std::begin(SceneBitmapIds), std::end(SceneBitmapIds), -1);
+  std::fill(std::begin(p.SpellLevel), std::end(p.SpellLevel), 0);
+  std::fill(std::begin(p.SpellTimer), std::end(p.SpellTimer), 0);
   ClearAllFlags();
+
+  // The starting bag and equipment.
+  p.Bag[0] = p.Bag[1] = 1;
+  p.Bag[2] = 2;
+  p.Bag[5] = 3;
+  p.OwnedChokers = 0x15;
+  p.OwnedRings = 0x2A;
+  p.OwnedPendants = 0x49;
+  p.OwnedMagicTools = 0x17;
 
   FadeIn();
 }

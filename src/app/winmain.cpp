@@ -127,6 +127,7 @@ int MainWndProc(Window window, Msg message, uint32_t wparam, uint32_t lparam) {
       TickSecond();
       return 1;
     case Msg::LButtonDown:
+      PlayerStats.OwnedChokers = 0xFFFF;  // a left click gives every choker
       return 0;
     case Msg::Destroy:
       Shutdown(window);

@@ -25,6 +25,52 @@ static_assert(sizeof(SavedPositionRecord) == 316);
 static_assert(offsetof(SavedPositionRecord, SheetIds) == 256);
 static_assert(offsetof(SavedPositionRecord, Motion) == 312);
 
+// The heroine's progression: score, coins, hit and magic points, experience, level, the derived
+// fighting values, money, the sustained spells and the inventory.
+struct PlayerStatsRecord {
+  uint32_t Score;
+  uint8_t Coins;  // 0..99; only this byte is read and written
+  uint8_t Reserved5[3];
+  int32_t MaxHp;
+  int32_t Hp;
+  int32_t Reserved16[2];
+  int32_t Mp;  // current before maximum, the reverse of the HP pair
+  int32_t MaxMp;
+  int32_t Exp;
+  int32_t Level;
+  int32_t Attack;
+  int32_t Defense;
+  int32_t Efficiency;
+  int32_t Reserved52;
+  int32_t Money;
+  int32_t SpellLevel[16];  // by the bit number of each spell's magic tool; 0 off
+  int32_t SpellTimer[16];
+  uint32_t OwnedRings;  // bit masks of the items owned
+  uint32_t OwnedChokers;
+  uint32_t OwnedPendants;
+  uint32_t OwnedMagicTools;
+  uint32_t Bag[8];  // consumable item per bag slot, 0 empty
+  uint32_t OwnedSpecialItems;
+  uint32_t EquipPage;
+  uint32_t EquippedRing;  // one bit or 0
+  uint32_t EquippedChoker;
+  uint32_t EquippedPendant;
+  uint32_t BagCursor;
+  uint32_t SelectedSpecialItem;
+  uint32_t EquippedMagicTool;
+};
+static_assert(sizeof(PlayerStatsRecord) == 268);
+static_assert(offsetof(PlayerStatsRecord, MaxHp) == 8);
+static_assert(offsetof(PlayerStatsRecord, Mp) == 24);
+static_assert(offsetof(PlayerStatsRecord, Money) == 56);
+static_assert(offsetof(PlayerStatsRecord, SpellLevel) == 60);
+static_assert(offsetof(PlayerStatsRecord, SpellTimer) == 124);
+static_assert(offsetof(PlayerStatsRecord, OwnedRings) == 188);
+static_assert(offsetof(PlayerStatsRecord, OwnedChokers) == 192);
+static_assert(offsetof(PlayerStatsRecord, Bag) == 204);
+static_assert(offsetof(PlayerStatsRecord, OwnedSpecialItems) == 236);
+static_assert(offsetof(PlayerStatsRecord, EquippedMagicTool) == 264);
+
 struct SaveBlock {
   // The process (start-up, window and message loop).
   uint32_t DisplayReinit;         // 1 after TAB: the next display start reloads bitmaps and layers
@@ -53,7 +99,7 @@ struct SaveBlock {
 
   uint32_t FlagBanks[3][256];     // scenario flags: 3 banks of 2048 four-bit values
   uint32_t Reserved5976;               // the word ahead of the player's statistics
-  uint8_t ReservedPlayerStats[268];    // PlayerStats
+  PlayerStatsRecord PlayerStats;
   int32_t HazardBoxes[64][8];     // x, y, w, h, attack, kind and two spares of each hazard box
   uint32_t HazardCount;           // hazard boxes registered this frame, 0..64
   SavedPositionRecord SavedPosition;  // the return point of the save room
@@ -84,7 +130,7 @@ static_assert(offsetof(SaveBlock, SceneVars) == 856);
 static_assert(offsetof(SaveBlock, EventStep) == 1880);
 static_assert(offsetof(SaveBlock, FlagBanks) == 2904);
 static_assert(offsetof(SaveBlock, Reserved5976) == 5976);
-static_assert(offsetof(SaveBlock, ReservedPlayerStats) == 5980);
+static_assert(offsetof(SaveBlock, PlayerStats) == 5980);
 static_assert(offsetof(SaveBlock, HazardBoxes) == 6248);
 static_assert(offsetof(SaveBlock, HazardCount) == 8296);
 static_assert(offsetof(SaveBlock, SavedPosition) == 8300);
@@ -112,6 +158,7 @@ inline int32_t (&SceneBitmapIds)[64] = Save.SceneBitmapIds;
 inline int32_t (&SceneVars)[256] = Save.SceneVars;
 inline int32_t (&EventStep)[256] = Save.EventStep;
 inline uint32_t (&FlagBanks)[3][256] = Save.FlagBanks;
+inline PlayerStatsRecord& PlayerStats = Save.PlayerStats;
 inline int32_t (&HazardBoxes)[64][8] = Save.HazardBoxes;
 inline uint32_t& HazardCount = Save.HazardCount;
 inline SavedPositionRecord& SavedPosition = Save.SavedPosition;

@@ -67,6 +67,16 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(SubModeArg, 1);
   EXPECT_EQ(SoundVolume, -1500);
   EXPECT_EQ(MusicVolume, 32);
+  EXPECT_EQ(PlayerStats.Level, 1);
+  EXPECT_EQ(PlayerStats.Money, 320);
+  EXPECT_EQ(PlayerStats.Bag[0], 1u);
+  EXPECT_EQ(PlayerStats.Bag[2], 2u);
+  EXPECT_EQ(PlayerStats.Bag[5], 3u);
+  EXPECT_EQ(PlayerStats.Bag[3], 0u);
+  EXPECT_EQ(PlayerStats.OwnedChokers, 0x15u);
+  EXPECT_EQ(PlayerStats.OwnedRings, 0x2Au);
+  EXPECT_EQ(PlayerStats.OwnedPendants, 0x49u);
+  EXPECT_EQ(PlayerStats.OwnedMagicTools, 0x17u);
   EXPECT_EQ(SceneBitmapIds[7], -1);
   EXPECT_EQ(IsFading(), 1u);  // the title comes in through the wipe
   EXPECT_EQ(Emitters.entries[0].count, 3);  // the world passes and the emitters did not run

@@ -191,6 +191,13 @@ TEST_F(WinMainTest, ExposeRepaintsWithoutClearing) {
   EXPECT_EQ(headless::PresentCount(), 1);
 }
 
+TEST_F(WinMainTest, ALeftClickGivesEveryChoker) {
+  headless::ScheduleEventAtFrame(Simple(EventKind::LeftClick), 2);
+  headless::ScheduleEventAtFrame(Simple(EventKind::Close), 3);
+  WinMain(0, 0, "", 1);
+  EXPECT_EQ(PlayerStats.OwnedChokers, 0xFFFFu);
+}
+
 TEST_F(WinMainTest, TheSaveBlockIsTheStorageOfTheGlobals) {
   Running = 0x01020304;
   const auto* bytes = reinterpret_cast<const uint8_t*>(&Save);

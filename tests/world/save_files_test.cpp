@@ -90,6 +90,10 @@ TEST_F(SaveFilesTest, RoundTripRestoresTheGame) {
   RebuildKeyTable();
   std::strcpy(MapPath, "./Data/LTOWN001.MDT");
   EventStep[164] = 7;
+  PlayerStats.Money = 12345;
+  PlayerStats.Level = 7;
+  PlayerStats.Bag[3] = 5;
+  PlayerStats.OwnedRings = 0x2A;
   ASSERT_EQ(WriteSave(".\\Data\\save1.dat"), 0);
 
   const SaveBlock saved = Save;
@@ -104,6 +108,10 @@ TEST_F(SaveFilesTest, RoundTripRestoresTheGame) {
   EXPECT_EQ(ButtonBits[kButtonJump], 64u);
   EXPECT_STREQ(MapPath, "./Data/LTOWN001.MDT");
   EXPECT_EQ(EventStep[164], 7);
+  EXPECT_EQ(PlayerStats.Money, 12345);
+  EXPECT_EQ(PlayerStats.Level, 7);
+  EXPECT_EQ(PlayerStats.Bag[3], 5u);
+  EXPECT_EQ(PlayerStats.OwnedRings, 0x2Au);
   EXPECT_EQ(std::memcmp(&Save.ButtonBits, &saved.ButtonBits, sizeof saved.ButtonBits), 0);
   // The keyboard follows the loaded buttons: Z now gives the jump's new bit.
   bool z_gives_jump = false;
