@@ -16,6 +16,7 @@
 #include "platform/keys.h"
 #include "platform/repeaters.h"
 #include "support/frame_harness.h"
+#include "support/heroine_pose.h"
 #include "world/camera.h"
 #include "world/map_file.h"
 #include "world/message_window.h"
@@ -23,17 +24,6 @@
 #include "world/screen_wipe.h"
 
 namespace {
-
-// The heroine (group 1, slot 0) standing with her centre at (cx, py + ...): the camera follows her.
-void PlaceHeroine(int cx, int py) {
-  int32_t* box = &ActorTable[1][ActorField::BodyBox][0];
-  box[0] = cx - 12;
-  box[1] = py + 3;
-  box[2] = cx + 12;
-  box[3] = py + 64;
-  ActorTable[1][ActorField::PosY][0] = py;
-  ActorTable[1][ActorField::Motion][0] = 0x1000;
-}
 
 // The game after the new game's fade-in, playing with the world running and the camera on
 // the heroine far from where the view is.

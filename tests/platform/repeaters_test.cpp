@@ -23,11 +23,6 @@ class RepeatersTest : public testing::Test {
   }
   void TearDown() override { ResetGameState(); }
 
-  static int Plays(int slot) {
-    int n = 0;
-    for (const PlayedSound& p : PlayedSounds()) n += p.slot == slot;
-    return n;
-  }
   static int ActiveSounds(int slot) {
     int n = 0;
     for (const SoundRepeat& e : SoundRepeats.entries) n += e.active != 0 && static_cast<int>(e.slot) == slot;
@@ -43,10 +38,10 @@ TEST_F(RepeatersTest, CountdownOfASoundTwoFramesLater) {
   RunRepeatedSounds();
   EXPECT_EQ(e.frames_left, 0);
   EXPECT_EQ(e.active, 1u);
-  EXPECT_EQ(Plays(9), 0);
+  EXPECT_EQ(PlayCount(9), 0);
   RunRepeatedSounds();  // the frame it plays on, and its last
   EXPECT_EQ(e.active, 0u);
-  EXPECT_EQ(Plays(9), 1);
+  EXPECT_EQ(PlayCount(9), 1);
 }
 
 TEST_F(RepeatersTest, ADoubleHitAndAnIntervalOfZero) {
@@ -54,10 +49,10 @@ TEST_F(RepeatersTest, ADoubleHitAndAnIntervalOfZero) {
   QueueRepeatedSound(4, 1, 0);   // no period: counts as every frame, like the double hit
   EXPECT_EQ(SoundRepeats.entries[1].interval, 1);
   RunRepeatedSounds();
-  EXPECT_EQ(Plays(29), 1);
+  EXPECT_EQ(PlayCount(29), 1);
   RunRepeatedSounds();
-  EXPECT_EQ(Plays(29), 2);
-  EXPECT_EQ(Plays(4), 2);
+  EXPECT_EQ(PlayCount(29), 2);
+  EXPECT_EQ(PlayCount(4), 2);
   EXPECT_EQ(SoundRepeats.entries[0].active, 0u);
   EXPECT_EQ(SoundRepeats.entries[1].active, 0u);
 }

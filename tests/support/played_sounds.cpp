@@ -16,3 +16,9 @@ std::vector<PlayedSound> PlayedSounds() {
   }
   return out;
 }
+
+int PlayCount(int slot) {
+  int n = 0;
+  for (const PlayedSound& p : PlayedSounds()) n += p.slot == slot;
+  return n;
+}

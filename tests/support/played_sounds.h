@@ -15,3 +15,6 @@ struct PlayedSound {
 };
 
 std::vector<PlayedSound> PlayedSounds();
+
+// How many times slot `slot` was played so far.
+int PlayCount(int slot);

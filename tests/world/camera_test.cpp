@@ -9,6 +9,7 @@
 #include "actors/actor_table.h"
 #include "platform/graphics.h"
 #include "support/game_reset.h"
+#include "support/heroine_pose.h"
 #include "support/map_builder.h"
 #include "world/draw_queue.h"
 #include "world/map_layers.h"
@@ -31,15 +32,6 @@ class CameraTest : public testing::Test {
   void TearDown() override { ResetGameState(); }
 
   // Slot 0 of the heroine's group: body centred on cx, top at py.
-  static void PlaceHeroine(int cx, int py, int motion) {
-    int32_t* box = &ActorTable[1][ActorField::BodyBox][0];  // slot 0's box: the row's first four values
-    box[0] = cx - 12;
-    box[1] = py + 3;
-    box[2] = cx + 12;
-    box[3] = py + 64;
-    ActorTable[1][ActorField::PosY][0] = py;
-    ActorTable[1][ActorField::Motion][0] = 0x1000 | motion;
-  }
   // Places the camera and the heroine where the follow wants her: nothing moves.
   static void SettleAt(int cx, int cy, int motion = kStanding) {
     SetCameraPosition(cx, cy);

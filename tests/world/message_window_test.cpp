@@ -48,11 +48,6 @@ class MessageWindowTest : public testing::Test {
     return r == 255 ? Frame() : r;
   }
   static uint32_t At(int x, int y) { return Surfaces[kBackBuffer].At(x, y); }
-  static int Plays(int slot) {
-    int n = 0;
-    for (const PlayedSound& p : PlayedSounds()) n += p.slot == slot;
-    return n;
-  }
   // Whether any pixel of the colour lies in the rectangle.
   static bool Has(uint32_t colour, int left, int top, int right, int bottom) {
     for (int y = top; y < bottom; ++y)
@@ -119,7 +114,7 @@ TEST_F(MessageWindowTest, TypewriterRevealsAndJumpShowsThePageThenTurnsIt) {
   ASSERT_EQ(OpenMessage(24, 0, 0, "", text.c_str(), nullptr, 1), 0);
   for (int i = 0; i < 14; ++i) EXPECT_EQ(Frame(), 255);
   EXPECT_EQ(MessageWindow.revealed, 4u);  // one character every 7 frames
-  EXPECT_EQ(Plays(10), 2);                // with a tick each
+  EXPECT_EQ(PlayCount(10), 2);                // with a tick each
   EXPECT_EQ(Press(kButtonJump), 255);
   EXPECT_EQ(MessageWindow.revealed, 144u);
   EXPECT_EQ(MessageWindow.page, 0u);
@@ -205,7 +200,7 @@ TEST_F(MessageWindowTest, MenuButtonIsIgnoredInTheFirstFrameAfterAClose) {
   CloseMessage();
   ASSERT_EQ(OpenMessage(15, 2, 0, "", nullptr, choices, 1), 0);
   EXPECT_EQ(Frame(ButtonBits[kButtonAction]), -2);  // the action button cancels at once
-  EXPECT_EQ(Plays(20), 2);                           // each cancel with its sound
+  EXPECT_EQ(PlayCount(20), 2);                           // each cancel with its sound
 }
 
 TEST_F(MessageWindowTest, LockedInputPicksNothing) {
