@@ -6,6 +6,7 @@
 #include "platform/input.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
@@ -76,6 +77,7 @@ int RunFrame(Window window) {
       SubMode = kSubStartSequence;
       SubModeArg = 1;  // the title screen
       GameMode = kGamePlaying;
+      DisableHud();
       RedrawAllLayers();
       break;
     case kGamePlaying:
@@ -103,6 +105,7 @@ void NewGameInit() {
   InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
              kScreenHeight);
   SetBackPictureMode(1);
+  ResetHud();
 
   PlayerStatsRecord& p = PlayerStats;
   Save.Reserved5976 = 0;  // the word ahead of the player's statistics
@@ -136,4 +139,5 @@ void NewGameInit() {
   p.OwnedMagicTools = 0x17;
 
   FadeIn();
+  HideHud();
 }

@@ -17,6 +17,7 @@
 #include "platform/repeaters.h"
 #include "support/frame_harness.h"
 #include "support/heroine_pose.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/map_file.h"
 #include "world/message_window.h"
@@ -48,6 +49,8 @@ bool BackBufferHasColour(uint32_t colour, int left, int top, int right, int bott
 TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   FrameHarness game;
   AddEmitter(100, 100, 0, 0, 1, 3, 1);
+  ShowHud();
+  ShowEnemyGauge(3, 9);
   EXPECT_EQ(GameMode, kGameNew);
   game.Run(1);
   EXPECT_EQ(headless::PresentCount(), 1);
@@ -68,6 +71,9 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(PlayerStats.OwnedPendants, 0x49u);
   EXPECT_EQ(PlayerStats.OwnedMagicTools, 0x17u);
   EXPECT_EQ(SceneBitmapIds[7], -1);
+  EXPECT_EQ(HudVisible, 0u);  // the title starts with the HUD hidden and its gauge dark
+  EXPECT_EQ(EnemyGaugeTimer, 0);
+  EXPECT_EQ(EnemyGaugeMax, -1);
   EXPECT_EQ(IsFading(), 1u);  // the title comes in through the wipe
   EXPECT_EQ(Emitters.entries[0].count, 3);  // the world passes and the emitters did not run
   game.Run(1);
