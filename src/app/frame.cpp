@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
 #include "platform/graphics.h"
@@ -43,6 +45,7 @@ void RunPlayingFrame() {
     if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
     UpdateObjects();
     RunObjectPass2();
+    CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
   }
@@ -103,6 +106,7 @@ void NewGameInit() {
   InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
              kScreenHeight);
   SetBackPictureMode(1);
+  ClearAllActors();
 
   PlayerStatsRecord& p = PlayerStats;
   Save.Reserved5976 = 0;  // the word ahead of the player's statistics
