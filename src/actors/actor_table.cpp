@@ -62,24 +62,22 @@ int SpawnActor(int group, int x, int y, int faceX, int faceY) {
 void KillActor(int group, int slot) { ActorTable[group][F::State][slot] = kActorFree; }
 
 void ClearAllActors() {
+  // Field by field: each field of a group is one row of 256 values, and a block its rows.
+  auto fill_rows = [](int group, int first_field, int rows, int32_t value) {
+    std::fill_n(&ActorTable[group][first_field][0], rows * kActorSlots, value);
+  };
   for (int group = 0; group < kActorGroups; ++group) {
-    for (int slot = 0; slot < kActorSlots; ++slot) {
-      Actor a(group, slot);
-      a.State() = a.Motion() = a.Control() = a.AnimCursor() = 0;
-      a.StepX() = a.StepY() = a.VelX() = a.VelY() = 0;
-      a.Input() = a.Ridden() = 0;
-      const ActorBox sprite = a.SpriteBox();
-      sprite.left = sprite.top = sprite.right = sprite.bottom = 0;
-      a.FaceX() = 1;
-      a.FaceY() = 0;
-      for (int row = 0; row < F::HistoryRows; ++row) {
-        for (int block : {F::XHistory, F::YHistory, F::FaceXHistory, F::FaceYHistory, F::AnimHistory,
-                          F::MotionHistory}) {
-          a.History(block, row) = -1;
-        }
-        a.History(F::InputHistory, row) = 0;
-      }
+    for (int field : {F::State, F::Motion, F::Control, F::AnimCursor, F::StepX, F::StepY, F::VelX, F::VelY, F::Input,
+                      F::Ridden}) {
+      fill_rows(group, field, 1, 0);
     }
+    fill_rows(group, F::SpriteBox, 4, 0);
+    fill_rows(group, F::FaceX, 1, 1);
+    fill_rows(group, F::FaceY, 1, 0);
+    for (int block : {F::XHistory, F::YHistory, F::FaceXHistory, F::FaceYHistory, F::AnimHistory, F::MotionHistory}) {
+      fill_rows(group, block, F::HistoryRows, -1);
+    }
+    fill_rows(group, F::InputHistory, F::HistoryRows, 0);
   }
 }
 

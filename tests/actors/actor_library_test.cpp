@@ -283,9 +283,4 @@ TEST_F(ActorLibraryTest, TheBalloonShowsItsSymbolOverTheActor) {
   EXPECT_LE(DrawQueue.commands[3][7].cell, 556u);
 }
 
-TEST_F(ActorLibraryTest, Midpoints) {
-  EXPECT_EQ(MidpointA(10, 99, 21), 15);
-  EXPECT_EQ(MidpointB(99, -10, 99, 5), -3);
-}
-
 }  // namespace

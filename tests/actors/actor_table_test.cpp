@@ -197,17 +197,6 @@ TEST_F(ActorTableTest, ModeBitsAndMotionWriteOnlyTheirBits) {
   a.MapHits() = 0x3FF;
   ClearActorMapHits(9, 0);
   EXPECT_EQ(a.MapHits(), 0x3C0);
-
-  a.State() = kActorEnding;
-  SetActorMotionGuarded(1, 9, 0, 4);
-  SetActorAnimGuarded(1, 9, 70, 0);
-  EXPECT_EQ(GetActorMotion(9, 0), 19);
-  SetActorAnimGuarded(0, 9, 70, 0);
-  EXPECT_EQ(a.AnimCursor(), 70);
-  SetActorStateByLetter(9, 'z', 0);
-  EXPECT_EQ(GetActorState(9, 0), kActorGone);
-  SetActorStateByLetter(9, 'Q', 0);
-  EXPECT_EQ(GetActorState(9, 0), kActorSpawned);
 }
 
 TEST_F(ActorTableTest, TheHeroinesControlAndPadAreHerSlotsFields) {

@@ -65,16 +65,4 @@ TEST_F(HazardsAndInputTest, PadQueriesNeedEveryBitOfTheMask) {
   EXPECT_EQ(ActorInputNewlyOn(33, 4, 16), 0);
 }
 
-TEST_F(HazardsAndInputTest, ARepeatComesOnThePressAndAfterTenFramesHeld) {
-  const Actor a(1, 0);
-  a.Input() = 4;
-  EXPECT_EQ(ActorInputRepeat(1, 0, 4), 1);  // the first frame
-  for (int row = 0; row < 8; ++row) a.History(ActorField::InputHistory, row) = 4;
-  EXPECT_EQ(ActorInputRepeat(1, 0, 4), 0);  // nine frames held
-  a.History(ActorField::InputHistory, 8) = 4;
-  EXPECT_EQ(ActorInputRepeat(1, 0, 4), 1);
-  a.Input() = 0;
-  EXPECT_EQ(ActorInputRepeat(1, 0, 4), 0);
-}
-
 }  // namespace

@@ -31,10 +31,6 @@ TEST_F(MapProbesTest, ScansSampleEverySixteenthPixelAndTheLast) {
   EXPECT_EQ(AnyTileInColumn(20, -8, 9), 1);
   EXPECT_EQ(AnyTileInColumn(20, -8, 8), 0);
   EXPECT_EQ(AnyTileInColumn(40, 10, 30), 1);
-  // The box scan tests its far edges only at the far corner.
-  EXPECT_EQ(AnyTileInBox(0, -20, 20, 21), 1);   // far corner (19, 0)
-  EXPECT_EQ(AnyTileInBox(20, -40, 40, 30), 0);  // rows -40, -24 and the corner (59, -11)
-  EXPECT_EQ(AnyTileInBox(20, -10, 40, 30), 1);  // row -10 misses, columns 20, 36 of row 6 meet
 }
 
 TEST_F(MapProbesTest, WallProbesTestTheMovedColumnFirst) {
