@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
 #include "platform/graphics.h"
@@ -44,6 +46,7 @@ void RunPlayingFrame() {
     if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
     UpdateObjects();
     RunObjectPass2();
+    CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
   }
@@ -105,6 +108,7 @@ void NewGameInit() {
   InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
              kScreenHeight);
   SetBackPictureMode(1);
+  ClearAllActors();
   ResetHud();
 
   PlayerStatsRecord& p = PlayerStats;

@@ -35,7 +35,7 @@ struct Playing : FrameHarness {
     SubModeArg = 0;
     SetCameraTarget(1);
     SetCameraPosition(1000, 1000);
-    PlaceHeroine(2500, 1200);
+    PoseHeroineForCamera(2500, 1200);
   }
 };
 
@@ -89,14 +89,14 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   for (int32_t frozen : {kSubDebugMenu, kSubMapEditor, kSubGuideEvent, kSubPauseMenu, kSubMapLoadFailure}) {
     SubMode = frozen;
     SubModeArg = 0;
-    PlaceHeroine(heroine_x += 100, 1200);
+    PoseHeroineForCamera(heroine_x += 100, 1200);
     const int x = GetCameraX();
     game.Run(1);
     EXPECT_EQ(GetCameraX(), x) << "sub-mode " << frozen;
   }
   for (int32_t running : {kSubTalk, kSubFieldEvent, kSubStartSequence, 9, 42, -1}) {
     SubMode = running;
-    PlaceHeroine(heroine_x += 100, 1200);
+    PoseHeroineForCamera(heroine_x += 100, 1200);
     const int x = GetCameraX();
     game.Run(1);
     EXPECT_NE(GetCameraX(), x) << "sub-mode " << running;
@@ -200,7 +200,7 @@ TEST(FrameTest, AMissingMapShowsTheFatalErrorAndEndsTheProgramAfterItIsClosed) {
   SubModeArg = 1;
   SetCameraTarget(1);
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(2500, 1200);
+  PoseHeroineForCamera(2500, 1200);
 
   game.Run(45);  // the wipe is over; the message stands over the picture
   EXPECT_EQ(MessageWindow.open, 1u);
