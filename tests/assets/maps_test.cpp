@@ -11,10 +11,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -386,6 +388,48 @@ TEST_F(MapTest, TheCompilerRefusesABrokenSourceNamingTheLine) {
     EXPECT_NE(run.output.find(b.message), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(out)) << b.text;
   }
+}
+
+}  // namespace
+
+// ---- the previews ---------------------------------------------------------------------------------
+
+namespace {
+
+// The width and height a PNG file's header gives; 0 x 0 when it is no PNG.
+std::pair<uint32_t, uint32_t> PngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char head[24] = {};
+  if (!in.read(reinterpret_cast<char*>(head), sizeof head) || head[1] != 'P' || head[12] != 'I') return {0, 0};
+  auto be32 = [&](int at) {
+    return uint32_t{head[at]} << 24 | uint32_t{head[at + 1]} << 16 | uint32_t{head[at + 2]} << 8 | head[at + 3];
+  };
+  return {be32(16), be32(20)};
+}
+
+TEST_F(MapTest, ThePreviewDrawsTheWholeMapAndTheScreensAtItsPlaces) {
+  const Scratch scratch;
+  const std::string source = std::string(TOVIA_SOURCE_DIR) + "/assets/maps/L001CAVE.txt";
+  const std::string command = std::string(TOVIA_BINARY_DIR) + "/tools/mapc --preview " + scratch.dir +
+                              " --scale 4 --crop 0 0 800 400 " + source;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE.png"), std::make_pair(1600u, 1200u));
+  EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE-crop.png"), std::make_pair(800u, 400u));
+  // Both places of the cave: where the opening drops her and where the pipe lets her out, each
+  // standing and after the hold-down pan.
+  for (const char* screen : {"-1", "-1-crouch", "-2", "-2-crouch"})
+    EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE" + screen + ".png"), std::make_pair(640u, 480u)) << screen;
+  EXPECT_FALSE(std::filesystem::exists(scratch.dir + "/L001CAVE-3.png"));
+}
+
+TEST_F(MapTest, ThePreviewRefusesAMapNoSceneShows) {
+  const Scratch scratch;
+  const std::string source = scratch.dir + "/NOWHERE.txt";
+  std::ofstream(source) << "legend = = 1198\nlayer 2\nfill = 0 0 1 1\n";
+  const std::string command =
+      std::string(TOVIA_BINARY_DIR) + "/tools/mapc --preview " + scratch.dir + " " + source + " 2>/dev/null";
+  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(scratch.dir + "/NOWHERE.png"));
 }
 
 }  // namespace
