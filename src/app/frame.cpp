@@ -2,6 +2,7 @@
 
 #include "app/game_flow.h"
 #include "audio/volumes.h"
+#include "editor/debug_menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/repeaters.h"
@@ -55,6 +56,7 @@ void RunPlayingFrame() {
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.
 void RunHaltedFrame() {
   if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    OpenDebugMenu();
     SubMode = kSubDebugMenu;
   }
 }
