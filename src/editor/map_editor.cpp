@@ -102,11 +102,17 @@ bool ChangeStampSize() {
 }
 
 void Pick(int plane) {
-  const auto value = static_cast<int32_t>(GetTile(CursorX(plane), CursorY(plane), plane));
-  EditorPalettePos = plane == kEventLayer ? value : value - EditorCellBase;
+  const uint32_t value = GetTile(CursorX(plane), CursorY(plane), plane);
+  EditorPalettePos = static_cast<int32_t>(plane == kEventLayer ? value : value - static_cast<uint32_t>(EditorCellBase));
 }
 
 // ---- the panel -------------------------------------------------------------------------------
+
+// A palette position moved by `offset`. A pick can bring any tile value into the position, so
+// the sums wrap around as the tile values do instead of overflowing.
+int32_t Offset(int32_t position, int offset) {
+  return static_cast<int32_t>(static_cast<uint32_t>(position) + static_cast<uint32_t>(offset));
+}
 
 void MovePalette() {
   int32_t& p = EditorPalettePos;
@@ -138,14 +144,14 @@ void DrawPalette(int plane) {
   for (int dy = -3; dy <= 3; ++dy) {
     for (int dx = -3; dx <= 3; ++dx) {
       if (column + dx < 0 || column + dx >= kPaletteRow) continue;
-      const int q = p + dx + kPaletteRow * dy;
+      const int32_t q = Offset(p, dx + kPaletteRow * dy);
       const int x = 521 + 16 * (dx + 3), y = 7 + 16 * (dy + 3);
       if (plane == kEventLayer) {
         char number[16];
         std::snprintf(number, sizeof number, "%d", q);
         PanelText(x, y, number);
       } else {
-        PushCell(kPanelLayer, 1, kScreenCoords, x, y, q + EditorCellBase);
+        PushCell(kPanelLayer, 1, kScreenCoords, x, y, static_cast<int>(EditorPenValue(plane, q)));
       }
     }
   }
@@ -171,8 +177,8 @@ void DrawLayerSwitches() {
 void DrawCursorInfo(int plane) {
   char line[64];
   PanelText(521, 165, " CharNo:");
-  std::snprintf(line, sizeof line, " %04d -%sMode", static_cast<int32_t>(GetTile(CursorX(plane), CursorY(plane), plane)),
-                EditorScrollMode == 1 ? "貫通" : "逆算");
+  const auto value = static_cast<int32_t>(GetTile(CursorX(plane), CursorY(plane), plane));
+  std::snprintf(line, sizeof line, " %04d -%sMode", value, EditorScrollMode == 1 ? "貫通" : "逆算");
   PanelText(521, 181, line);
   std::snprintf(line, sizeof line, "BgMap[%d]:", plane);
   PanelText(521, 197, line);
@@ -206,7 +212,8 @@ void DrawStampSize() {
 }  // namespace
 
 uint32_t EditorPenValue(int plane, int position) {
-  return static_cast<uint32_t>(plane == kEventLayer ? position : position + EditorCellBase);
+  const auto p = static_cast<uint32_t>(position);
+  return plane == kEventLayer ? p : p + static_cast<uint32_t>(EditorCellBase);
 }
 
 int RunMapEditor() {

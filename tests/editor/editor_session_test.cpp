@@ -21,8 +21,6 @@
 
 namespace {
 
-std::vector<uint32_t> Store() { return std::vector<uint32_t>(BgLayers.TileBuffer, BgLayers.TileBuffer + kTileCount); }
-
 int CountColour(uint32_t colour, int left, int top, int right, int bottom) {
   int n = 0;
   for (int y = top; y < bottom; ++y)
@@ -81,7 +79,7 @@ TEST(EditorSessionTest, PaintSaveLoadBackAndLeave) {
   ASSERT_TRUE(game.SavePicture(TOVIA_BINARY_DIR "/editor_event_numbers.png"));
 
   // Saved under a new name into the Data folder: the file holds the map being edited.
-  const std::vector<uint32_t> edited = Store();
+  const std::vector<uint32_t> edited = TileStore();
   game.SaveAs("MYROOM01.MDT");
   EXPECT_STREQ(EditorFileName, "MYROOM01.MDT");
   std::ifstream file(game.DataFile("MYROOM01.MDT"), std::ios::binary);
@@ -93,10 +91,10 @@ TEST(EditorSessionTest, PaintSaveLoadBackAndLeave) {
 
   // Cleared, then loaded back under the name in the field: the same map.
   game.EditorMenu(2);
-  EXPECT_NE(Store(), edited);
+  EXPECT_NE(TileStore(), edited);
   game.LoadAs("");
   EXPECT_STREQ(EditorFileName, "MYROOM01.MDT");
-  EXPECT_EQ(Store(), edited);
+  EXPECT_EQ(TileStore(), edited);
 
   // Left through the editor's menu: the game stays halted and the menu button opens the debug
   // menu again.

@@ -85,6 +85,10 @@ void HaltedGame::SetCursorTile(int plane, uint32_t value, int cols, int rows) {
 
 std::string HaltedGame::DataFile(const std::string& name) const { return folder() + "/Data/" + name; }
 
+std::vector<uint32_t> TileStore() {
+  return std::vector<uint32_t>(BgLayers.TileBuffer, BgLayers.TileBuffer + kTileCount);
+}
+
 std::vector<DrawCommand> DrawsOfType(const FrameHarness& game, int layer, uint32_t type) {
   std::vector<DrawCommand> out;
   for (const DrawCommand& c : game.Draws(layer)) {

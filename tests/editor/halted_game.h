@@ -38,6 +38,8 @@ struct HaltedGame : FrameHarness {
   std::string DataFile(const std::string& name) const;
 };
 
+// The whole tile store, all five layers.
+std::vector<uint32_t> TileStore();
 // The commands of one type on a queue layer, from the frame drawn last.
 std::vector<DrawCommand> DrawsOfType(const FrameHarness& game, int layer, uint32_t type);
 // The texts a queue layer held in the frame drawn last, in push order.
