@@ -6,6 +6,7 @@
 #include "app/game_flow.h"
 #include "editor/map_editor.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/map_file.h"
 #include "world/map_layers.h"
 #include "world/message_window.h"
@@ -41,7 +42,8 @@ void StartSceneTest([[maybe_unused]] int scene) {
   SubMode = kSubWorld;
   SubModeArg = 0;
   GameMode = kGamePlaying;
-  // TODO(issue 17, issue 16): ChangeScene(scene); ShowHud();
+  // TODO(issue 17): ChangeScene(scene);
+  ShowHud();
   RedrawAllLayers();
 }
 
@@ -77,7 +79,8 @@ void HandleDebugMenu() {
       // The opening starts from its first step, whatever an earlier run left there.
       SceneStep = 0;
       EventSubCounter = 0;
-      // TODO(issue 16): HideHud(); DisableHud();
+      HideHud();
+      DisableHud();
       RedrawAllLayers();
       break;
     case 5:  // quit: the program ends after this frame
@@ -89,7 +92,7 @@ void HandleDebugMenu() {
       SubMode = kSubStartSequence;
       SubModeArg = 1;
       GameMode = kGamePlaying;
-      // TODO(issue 16): DisableHud();
+      DisableHud();
       SceneStep = 0;
       break;
     case 7:  // the object test

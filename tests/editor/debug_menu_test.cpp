@@ -13,6 +13,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/keys.h"
+#include "ui/hud.h"
 #include "world/map_layers.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
@@ -129,7 +130,9 @@ TEST(DebugMenuTest, TheSceneLinesPlayAgainAndQuitEnds) {
   };
   // The town, the cave and the object test: the world runs again.
   for (int line : {2, 3, 7}) {
+    HideHud();
     game.ChooseDebugLine(line);
+    EXPECT_EQ(HudVisible, 1u) << line;
     EXPECT_EQ(GameMode, kGamePlaying) << line;
     EXPECT_EQ(SubMode, kSubWorld) << line;
     EXPECT_EQ(SubModeArg, 0) << line;
@@ -138,7 +141,9 @@ TEST(DebugMenuTest, TheSceneLinesPlayAgainAndQuitEnds) {
   // The opening starts from its first step whatever an earlier run left.
   SceneStep = 37;
   EventSubCounter = 12;
+  ShowHud();
   game.ChooseDebugLine(4);
+  EXPECT_EQ(HudVisible, 0u);
   EXPECT_EQ(GameMode, kGamePlaying);
   EXPECT_EQ(SubMode, kSubStartSequence);
   EXPECT_EQ(SubModeArg, 0);
@@ -146,7 +151,9 @@ TEST(DebugMenuTest, TheSceneLinesPlayAgainAndQuitEnds) {
   EXPECT_EQ(EventSubCounter, 0);
   halt();
   SceneStep = 400;
+  ShowHud();
   game.ChooseDebugLine(6);  // the title screen
+  EXPECT_EQ(HudVisible, 0u);
   EXPECT_EQ(SubMode, kSubStartSequence);
   EXPECT_EQ(SubModeArg, 1);
   EXPECT_EQ(SceneStep, 0);
