@@ -1,11 +1,15 @@
 #include <algorithm>
 
+#include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
+#include "editor/debug_menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
@@ -43,6 +47,7 @@ void RunPlayingFrame() {
     if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
     UpdateObjects();
     RunObjectPass2();
+    CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
   }
@@ -55,6 +60,7 @@ void RunPlayingFrame() {
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.
 void RunHaltedFrame() {
   if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    OpenDebugMenu();
     SubMode = kSubDebugMenu;
   }
 }
@@ -76,6 +82,7 @@ int RunFrame(Window window) {
       SubMode = kSubStartSequence;
       SubModeArg = 1;  // the title screen
       GameMode = kGamePlaying;
+      DisableHud();
       RedrawAllLayers();
       break;
     case kGamePlaying:
@@ -103,6 +110,8 @@ void NewGameInit() {
   InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
              kScreenHeight);
   SetBackPictureMode(1);
+  ClearAllActors();
+  ResetHud();
 
   PlayerStatsRecord& p = PlayerStats;
   Save.Reserved5976 = 0;  // the word ahead of the player's statistics
@@ -136,4 +145,5 @@ void NewGameInit() {
   p.OwnedMagicTools = 0x17;
 
   FadeIn();
+  HideHud();
 }
