@@ -118,14 +118,29 @@ constexpr MapBox kEmptyBoxes[] = {
     {"TITLE001", 96, 96, 544, 384, "the window of the title's opening play"},
 };
 
-// What layer 4 may hold: each value with the map it stands in. Empty until the issues that build
-// actor modules and events place theirs.
+// What layer 4 may hold: each value with the map it stands in, one block per kind of thing.
 struct EventLayerValue {
   const char* map;
   uint32_t value;
   const char* what;
 };
-const std::vector<EventLayerValue> kEventLayerValues = {};
+const std::vector<EventLayerValue> kEventLayerValues = {
+    // Townspeople.
+
+    // Doors, warps and signs.
+
+    // Enemies.
+
+    // Flame throwers.
+
+    // Guide events and the boss.
+
+    // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
+
+    // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
+
+    // The save statue, shrines, machines, the clinic, paintings and chests.
+};
 
 // ---- reading the maps as the probes see them ---------------------------------------------------------
 
