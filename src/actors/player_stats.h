@@ -45,3 +45,7 @@ int32_t PendantEfficiencyBonus(uint32_t equipped);
 // 0 for no bit; else 1 + the number of the lowest set bit among bits 0..8, 0 when none of them
 // is set.
 uint32_t EquipIndex(uint32_t mask);
+
+// A floating text (group 111, font letter `font`) rising from the middle of the top of the
+// heroine's BodyBox.
+void SpawnTextOverHeroine(int font, const char* text);
