@@ -7,7 +7,6 @@
 #include <climits>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "actors/actor_table.h"
 #include "audio/volumes.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-// A new game after its first frame, with the heroine standing at x 300..324, top 200.
+// A new game after its first frame, with the heroine's body box at x 300..324 from y 203.
 struct NewGame : FrameHarness {
   NewGame() {
     Run();
@@ -26,39 +25,16 @@ struct NewGame : FrameHarness {
   }
 };
 
-struct FloatText {
-  std::string text;
-  int font, x, y;
-};
-
-std::vector<FloatText> FloatTexts() {
-  std::vector<FloatText> out;
-  for (int s = 0; s < kActorSlots; ++s) {
-    const Actor a(111, s);
-    if (a.State() != kActorFree) out.push_back({a.Text(), a.FaceX(), a.PosX(), a.PosY()});
-  }
-  return out;
-}
-
 TEST(PlayerStatsTest, DamageIsHalfTheAttackLessAQuarterOfTheDefenseWithASixteenthOfSpread) {
   NewGame game;
   std::set<int32_t> seen;
   for (int i = 0; i < 400; ++i) {
     ASSERT_EQ(ComputeDamage(5, 0, 0), 2);     // a base below 16 has no spread
-    ASSERT_EQ(ComputeDamage(9, 19, 0), 0);    // 4 - 4
     ASSERT_EQ(ComputeDamage(0, 4000, 0), 0);  // never negative
-    ASSERT_EQ(ComputeDamage(100, 8, 7), 0);   // an unknown kind
-    const int32_t d = ComputeDamage(100, 8, 0);
-    ASSERT_GE(d, 48);
-    ASSERT_LE(d, 51);
-    seen.insert(d);
-    const int32_t strong = ComputeDamage(100, 8, 1);  // (148 + 0..9) x 3
-    ASSERT_GE(strong, 444);
-    ASSERT_LE(strong, 471);
-    ASSERT_EQ(strong % 3, 0);
+    seen.insert(ComputeDamage(100, 8, 0));
   }
   EXPECT_EQ(seen, (std::set<int32_t>{48, 49, 50, 51}));
-  EXPECT_GT(ComputeDamage(INT32_MAX, 0, 1), 0);  // no overflow into a negative
+  EXPECT_GT(ComputeDamage(INT32_MAX, 0, 1), 0);  // the unused strong kind does not overflow
 }
 
 TEST(PlayerStatsTest, ExperienceRaisesLevelsEachWithARefillASoundAndAText) {
@@ -69,50 +45,35 @@ TEST(PlayerStatsTest, ExperienceRaisesLevelsEachWithARefillASoundAndAText) {
   EXPECT_EQ(PlayerStats.Level, 1);
   AddExp(1);  // level 2 needs the 20 EXP of level 1
   EXPECT_EQ(PlayerStats.Level, 2);
-  EXPECT_EQ(PlayerStats.Exp, 20);
   EXPECT_EQ(PlayerStats.Score, 20u);
   EXPECT_EQ(PlayerStats.Hp, 40);
-  EXPECT_EQ(PlayerStats.MaxHp, 40);
   EXPECT_EQ(PlayerStats.Mp, 12);
-  EXPECT_EQ(PlayerStats.MaxMp, 12);
-  EXPECT_EQ(PlayerStats.Attack, 8);
   EXPECT_EQ(PlayerStats.Defense, 4);
   EXPECT_EQ(PlayCount(12), 1);
-  std::vector<FloatText> texts = FloatTexts();
-  ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].text, "LEVELUP:");
-  EXPECT_EQ(texts[0].font, 'b');
-  EXPECT_EQ(texts[0].x, 312);  // the middle of her body box
-  EXPECT_EQ(texts[0].y, 203);  // and its top
+  const Actor text(111, 0);
+  EXPECT_STREQ(text.Text(), "LEVELUP:");
+  EXPECT_EQ(text.FaceX(), 'b');
+  EXPECT_EQ(text.PosX(), 312);
+  EXPECT_EQ(text.PosY(), 203);
 
   AddExp(999999);  // nineteen more levels in one call
   EXPECT_EQ(PlayerStats.Level, 21);
   EXPECT_EQ(PlayerStats.Exp, 999999);
-  EXPECT_EQ(PlayerStats.MaxHp, 9999);
   EXPECT_EQ(PlayerStats.Hp, 9999);
-  EXPECT_EQ(PlayerStats.Attack, 999);
   EXPECT_EQ(PlayCount(12), 20);
-  EXPECT_EQ(FloatTexts().size(), 20u);
+  EXPECT_EQ(CountActors(111), 20);
 
   PlayerStats.Hp = 5;
-  const uint32_t score = PlayerStats.Score;
   AddExp(1000);  // nothing beyond level 21 but the score
-  EXPECT_EQ(PlayerStats.Level, 21);
-  EXPECT_EQ(PlayerStats.Exp, 999999);
   EXPECT_EQ(PlayerStats.Hp, 5);
-  EXPECT_EQ(PlayerStats.Score, score + 1000);
+  EXPECT_EQ(PlayerStats.Score, 20u + 999999 + 1000);
   EXPECT_EQ(PlayCount(12), 20);
 
-  PlayerStats.Level = INT32_MAX;  // a level from a save is never stepped past
-  AddExp(5);
-  EXPECT_EQ(PlayerStats.Level, INT32_MAX);
-  PlayerStats.Level = 1;
-  PlayerStats.Exp = INT32_MAX - 2;  // and a large EXP caps instead of overflowing
+  PlayerStats.Level = INT32_MAX;  // a loaded level is never stepped past
+  PlayerStats.Exp = INT32_MAX - 2;  // and a loaded EXP caps instead of overflowing
   AddExp(100);
+  EXPECT_EQ(PlayerStats.Level, INT32_MAX);
   EXPECT_EQ(PlayerStats.Exp, 999999);
-  EXPECT_EQ(PlayerStats.Level, 21);
-  AddExp(-2000000);
-  EXPECT_EQ(PlayerStats.Exp, 0);
 }
 
 TEST(PlayerStatsTest, ScoreAndCoinsWrapToZero) {
@@ -120,38 +81,23 @@ TEST(PlayerStatsTest, ScoreAndCoinsWrapToZero) {
   PlayerStats.Score = 999999990;
   AddScore(20);
   EXPECT_EQ(PlayerStats.Score, 0u);  // not 10
-  AddScore(7);
-  EXPECT_EQ(PlayerStats.Score, 7u);
-
-  PlayerStats.Coins = 98;
-  CollectCoin();
-  EXPECT_EQ(PlayerStats.Coins, 99);
+  PlayerStats.Coins = 99;
   CollectCoin();
   EXPECT_EQ(PlayerStats.Coins, 0);
-  EXPECT_EQ(PlayerStats.Score, 47u);
-  EXPECT_EQ(PlayCount(1), 2);
-  SoundVolume = -10000;  // the coin's sound follows the mute
-  CollectCoin();
-  EXPECT_EQ(PlayCount(1), 2);
-  EXPECT_EQ(PlayerStats.Coins, 1);
+  EXPECT_EQ(PlayerStats.Score, 20u);
+  EXPECT_EQ(PlayCount(1), 1);
 }
 
 TEST(PlayerStatsTest, MoneyRefusesWhatItCannotPayAndCapsAtTheMaximum) {
   NewGame game;
   PlayerStats.Money = 300;
   EXPECT_EQ(AddMoney(-500), 0u);
-  EXPECT_EQ(PlayerStats.Money, 300);
   EXPECT_EQ(SpendMoney(500), 0u);
   EXPECT_EQ(PlayerStats.Money, 300);
   EXPECT_EQ(AddMoney(200), 1u);
   EXPECT_EQ(SpendMoney(500), 1u);
   EXPECT_EQ(PlayerStats.Money, 0);
-  EXPECT_EQ(AddMoney(999998), 1u);
-  EXPECT_EQ(AddMoney(5), 1u);
-  EXPECT_EQ(PlayerStats.Money, 999999);
   EXPECT_EQ(AddMoney(INT32_MAX), 1u);  // summed without overflow, then capped
-  EXPECT_EQ(PlayerStats.Money, 999999);
-  EXPECT_EQ(AddMoney(INT32_MIN), 0u);
   EXPECT_EQ(PlayerStats.Money, 999999);
   PlayerStats.Money = 10;
   EXPECT_EQ(SpendMoney(INT32_MIN), 1u);  // a refund, capped
@@ -164,31 +110,19 @@ TEST(PlayerStatsTest, FightingValuesFollowLevelEquipmentAndTheShieldSpell) {
   RecalcHeroineStats();
   EXPECT_EQ(PlayerStats.Defense, 5);  // 2 + 1 x 3
   PlayerStats.EquippedChoker = 0x4;   // LEATHER CHOKER, +32
-  RecalcHeroineStats();
-  EXPECT_EQ(PlayerStats.Defense, 34 + 17 * 3);
-
-  PlayerStats.EquippedRing = 0x80;  // bit 7: a bonus without an item
+  PlayerStats.EquippedRing = 0x80;    // bit 7: a bonus without an item
   PlayerStats.EquippedPendant = 0x200;  // bit 9: no bonus at all
   RecalcHeroineStats();
+  EXPECT_EQ(PlayerStats.Defense, 34 + 17 * 3);
   EXPECT_EQ(PlayerStats.Attack, 750 + 5);
   EXPECT_EQ(PlayerStats.Efficiency, 1);
-  PlayerStats.EquippedPendant = 0x208;  // the lowest bit counts
-  RecalcHeroineStats();
-  EXPECT_EQ(PlayerStats.Efficiency, 10 + 1);
 
   PlayerStats.Level = 40;  // the tables clamp their index
-  PlayerStats.SpellLevel[1] = 0;
-  PlayerStats.EquippedChoker = 0;
-  RecalcHeroineStats();
   RefillHeroineHpMp();
-  EXPECT_EQ(PlayerStats.Defense, 666);
   EXPECT_EQ(PlayerStats.MaxMp, 9999);
   PlayerStats.Level = -3;
   RefillHeroineHpMp();
-  EXPECT_EQ(PlayerStats.MaxHp, 20);
   EXPECT_EQ(PlayerStats.MaxMp, 0);
-  EXPECT_EQ(ExpForLevel(20), 655350);
-  EXPECT_EQ(MaxHpForLevel(20) - MaxHpForLevel(19), 1);
 }
 
 }  // namespace
