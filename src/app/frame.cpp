@@ -2,8 +2,11 @@
 
 #include "actors/actor_table.h"
 #include "actors/heroine.h"
+#include "actors/items.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
+#include "editor/debug_menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/repeaters.h"
@@ -59,6 +62,7 @@ void RunPlayingFrame() {
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.
 void RunHaltedFrame() {
   if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    OpenDebugMenu();
     SubMode = kSubDebugMenu;
   }
 }
@@ -144,4 +148,7 @@ void NewGameInit() {
 
   FadeIn();
   HideHud();
+  RefillHeroineHpMp();
+  RecalcHeroineStats();
+  GiveSpecialItem(0x80);  // the health-insurance card
 }
