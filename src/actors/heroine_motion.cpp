@@ -8,7 +8,9 @@
 #include "actors/actor_table.h"
 #include "actors/hazards_and_input.h"
 #include "actors/heroine.h"
+#include "actors/items.h"
 #include "actors/map_probes.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
 #include "audio/sound_slots.h"
 #include "platform/counters.h"
@@ -154,7 +156,7 @@ void UpdateHeroineFootBox(int slot) {
 }
 
 int GetHeroineWalkSpeed() {
-  switch (PlayerStats.SpellLevel[4]) {  // CLOCK UP
+  switch (PlayerStats.SpellLevel[kSpellClockUp]) {
     case 1:
       return 6;
     case 2:
@@ -312,7 +314,7 @@ int StartHeroineJumpOrCrouch(int slot, int crouch_motion) {
     PlaySound(kSoundJump);
     // The rise loses 1 of speed a frame: 15 + 14 + ... + 1 = 120 pixels, or 253 under the
     // REPULSIVE FORCE spell.
-    h.StepY() = PlayerStats.SpellLevel[2] >= 1 ? -22 : -15;
+    h.StepY() = PlayerStats.SpellLevel[kSpellRepulsive] >= 1 ? -22 : -15;
     SetHeroineMotion(slot, kHeroineRising);
     h.AnimCursor() = kHeroineAirAnim;
     return 1;
@@ -328,6 +330,7 @@ int StartHeroineJumpOrCrouch(int slot, int crouch_motion) {
 
 void ThinkHeroine() {
   UpkeepHeroineSpells();
+  RecalcHeroineStats();
   const int speed = GetHeroineWalkSpeed();
   bool ending = false;
   for (int s = 0; s < kActorSlots; ++s) {
@@ -351,6 +354,8 @@ void ThinkHeroine() {
     if (s != 0) continue;  // the copies only shoot; they move by following
     SwitchHeroineCursors();
     RubHeroineOnFloor(h);
+    if (NewlyOn(0, kButtonMagic)) CastMagic();
+    if (NewlyOn(0, kButtonItem)) UseBagItem();
     StepHeroineMotion(speed);
     UpdateHeroineBodyBox(0);
     UpdateHeroineFootBox(0);

@@ -8,6 +8,7 @@
 
 #include "actors/actor_table.h"
 #include "actors/heroine.h"
+#include "actors/items.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "support/fixture_map.h"
@@ -153,10 +154,15 @@ TEST_F(HeroineMotionTest, ReleasingJumpFallsAtOnceUnlessAScriptHoldsHer) {
   EXPECT_EQ(hero.PosY(), kGround - 120);
 }
 
-TEST_F(HeroineMotionTest, RepulsiveForceJumps253Pixels) {
+TEST_F(HeroineMotionTest, TheMagicButtonCastsRepulsiveForceAndSheJumps253Pixels) {
   Enter(460);
   PlayerStats.Mp = 999;
-  PlayerStats.SpellLevel[2] = 1;
+  PlayerStats.EquippedMagicTool = 1u << kSpellRepulsive;
+  game.HoldButton(kButtonMagic);
+  game.Run(3);  // cast once, on the press
+  game.ReleaseButton(kButtonMagic);
+  EXPECT_EQ(PlayerStats.SpellLevel[kSpellRepulsive], 1);
+  EXPECT_EQ(PlayCount(21), 1);
   game.Run();
   game.HoldButton(kButtonJump);
   const std::vector<int> ys = RunY(24);
@@ -164,6 +170,20 @@ TEST_F(HeroineMotionTest, RepulsiveForceJumps253Pixels) {
   for (int y : ys) top = std::min(top, y);
   EXPECT_EQ(kGround - top, 253);
   EXPECT_EQ(ys[21], top);  // 22 frames up
+}
+
+TEST_F(HeroineMotionTest, TheItemButtonUsesTheBagSlotUnderTheCursorOncePerPress) {
+  Enter(460);
+  PlayerStats.BagCursor = 2;
+  PlayerStats.Bag[2] = 1;
+  PlayerStats.Bag[3] = 1;
+  PlayerStats.Hp = 1;
+  game.HoldButton(kButtonItem);
+  game.Run(3);
+  EXPECT_GT(PlayerStats.Hp, 1);
+  EXPECT_EQ(PlayerStats.Bag[2], 0u);
+  EXPECT_EQ(PlayerStats.Bag[3], 1u);
+  EXPECT_EQ(PlayCount(3), 1);
 }
 
 TEST_F(HeroineMotionTest, FallingGainsOneAFrameUpToTen) {
