@@ -14,6 +14,7 @@
 #include "support/fixture_map.h"
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
+#include "world/camera.h"
 #include "world/save_block.h"
 
 namespace {
@@ -309,6 +310,41 @@ TEST_F(HeroineMotionTest, ATrailingCopyFollowsHerPathEightFramesBehind) {
     EXPECT_EQ(copy_anim[i], lead_anim[i - 8]) << i;
   }
   EXPECT_EQ(copy_x[3], 100);  // where she stood before walking
+}
+
+// The start enters the cave: she drops onto its first floor (y 272) and the keys move her.
+TEST(HeroineInTheCaveTest, SheLandsAndWalksCrouchesJumpsAndFallsUnderTheKeys) {
+  FrameHarness game;
+  const Actor hero(kHeroineGroup, 0);
+  game.Run(40);
+  ASSERT_EQ(hero.State(), kActorActive);
+  EXPECT_EQ(hero.PosY(), 272 - 65);
+  EXPECT_EQ(GetHeroineMotion(0), kHeroineOnGround);
+
+  const int x = hero.PosX(), camera_x = GetCameraX();
+  game.HoldButton(kButtonLeft);
+  game.Run(40);
+  game.ReleaseButton(kButtonLeft);
+  game.Run(5);
+  EXPECT_EQ(hero.PosX(), x - 160 - 6);
+  EXPECT_EQ(hero.FaceX(), -1);
+  EXPECT_LT(GetCameraX(), camera_x);  // the view follows her
+
+  game.HoldButton(kButtonDown);
+  game.Run(2);
+  EXPECT_EQ(GetHeroineMotion(0), kHeroineCrouching);
+  EXPECT_EQ(hero.BodyBox().top, hero.PosY() + 20);
+  game.ReleaseButton(kButtonDown);
+  game.Run();
+  EXPECT_EQ(GetHeroineMotion(0), kHeroineOnGround);
+
+  game.HoldButton(kButtonJump);
+  game.Run(5);
+  EXPECT_LT(hero.PosY(), 272 - 65 - 40);
+  game.ReleaseButton(kButtonJump);
+  game.Run(40);
+  EXPECT_EQ(hero.PosY(), 272 - 65);
+  EXPECT_EQ(GetHeroineMotion(0), kHeroineOnGround);
 }
 
 }  // namespace
