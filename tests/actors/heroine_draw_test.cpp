@@ -77,7 +77,7 @@ class HeroineDrawTest : public testing::Test {
   const Actor hero{kHeroineGroup, 0};
 };
 
-TEST_F(HeroineDrawTest, StandingSheIsTwelveCellsOfHerFacingAndCountsThem) {
+TEST_F(HeroineDrawTest, HerBodyIsTwelveCellsOfHerFrameAndFacingAndNoneForAnEntryOutsideHerTable) {
   const uint32_t before = CellsDrawnCount;
   game.Run();
   EXPECT_EQ(Drawn(), Body(400));
@@ -88,6 +88,24 @@ TEST_F(HeroineDrawTest, StandingSheIsTwelveCellsOfHerFacingAndCountsThem) {
   hero.FaceX() = 0;  // no facing: drawn from cell 0
   game.Run();
   EXPECT_EQ(Drawn(), Body(0));
+
+  // An entry between sequences, or outside the table, shows no frame: nothing is drawn.
+  hero.Control() = kControlFrozen;  // nothing but her drawing reads her cursor now
+  for (int cursor : {55, 5000}) {
+    hero.AnimCursor() = cursor;
+    game.Run();
+    EXPECT_EQ(Drawn(), std::vector<Cell>{}) << cursor;
+  }
+
+  // Entry 0 shows frame 0 and is a sequence of its own: walking on, she stays on it.
+  hero.Control() = kControlSelf;
+  hero.AnimCursor() = 0;
+  hero.FaceX() = -1;
+  hero.History(ActorField::FaceXHistory, 0) = -1;
+  game.HoldButton(kButtonLeft);
+  game.Run(3);
+  EXPECT_EQ(hero.AnimCursor(), 0);
+  EXPECT_EQ(Drawn(), Body(560));
 }
 
 TEST_F(HeroineDrawTest, TheNewerOfAnUpAndAnActionPressDecidesTheArmAndTenFramesClearIt) {
@@ -173,28 +191,6 @@ TEST_F(HeroineDrawTest, SheBlinksWhileAHitKeepsHerImmuneAndHerCopiesAlwaysBlink)
   ASSERT_EQ(drawn.size(), 24u);
   for (int k = 12; k < 24; ++k) EXPECT_FALSE(drawn[k].visible) << k;
   EXPECT_TRUE(drawn[0].visible);
-}
-
-TEST_F(HeroineDrawTest, AnEntryOutsideHerTableDrawsNothingAndAWalkFromEntryZeroStaysThere) {
-  hero.Control() = kControlFrozen;  // nothing but her drawing touches her cursor
-  hero.AnimCursor() = 55;           // between sequences
-  game.Run();
-  EXPECT_EQ(Drawn(), std::vector<Cell>{});
-  hero.AnimCursor() = 5000;  // outside the table
-  game.Run();
-  EXPECT_EQ(Drawn(), std::vector<Cell>{});
-  EXPECT_EQ(GetHeroineBoxParam('y', GetHeroineAnimFrame(5000)), 0);
-
-  // Entry 0 shows frame 0 and is a sequence of its own: walking on, she stays on it.
-  hero.Control() = kControlSelf;
-  hero.AnimCursor() = 0;
-  hero.FaceX() = -1;
-  hero.History(ActorField::FaceXHistory, 0) = -1;
-  game.HoldButton(kButtonLeft);
-  game.Run(3);
-  EXPECT_EQ(hero.AnimCursor(), 0);
-  EXPECT_EQ(hero.PosX(), 200 - 12);
-  EXPECT_EQ(Drawn(), Body(560));
 }
 
 }  // namespace
