@@ -4,6 +4,7 @@
 #include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
+#include "editor/debug_menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/repeaters.h"
@@ -61,6 +62,7 @@ void RunPlayingFrame() {
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.
 void RunHaltedFrame() {
   if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    OpenDebugMenu();
     SubMode = kSubDebugMenu;
   }
 }
