@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
+#include "actors/items.h"
 #include "audio/sound_slots.h"
 #include "platform/counters.h"
 #include "platform/graphics.h"
@@ -95,6 +97,11 @@ void DrawSlot(int i, int top, bool selected, int grey) {
   FillRectSized(130 + 34 * i, top + 2, 26, 28, MakeColor(0, 0, 68));
 }
 
+// A name in the small font, all its characters.
+void DrawSlotName(int x, int y, const char* name) {
+  DrawPanelTextSmall(x, y, name, static_cast<int>(std::strlen(name)));
+}
+
 // A 2 x 2 icon of the item sheet in slot i of a row.
 void DrawSlotIcon(int i, int top, int first) { DrawCellBlock(first, 2, 2, 127 + 34 * i, top); }
 
@@ -102,6 +109,14 @@ void DrawMagicRow() {
   constexpr int kTop = 406;
   const PlayerStatsRecord& p = PlayerStats;
   DrawPanelText(15, 414, "MAGIC<:", 7, kFontLabel);
+  // Nothing equipped, the doll or a higher bit: the button purges, and the name says so.
+  char name[16] = {};
+  if ((p.EquippedMagicTool & 0x3F) != 0) {
+    MagicToolName(p.EquippedMagicTool, name);
+  } else {
+    std::strcpy(name, "MAGIC=PURGE");
+  }
+  DrawSlotName(15, 408, name);
   const int grey = Pulse(8);
   for (int i = 0; i < kSlots; ++i) {
     DrawSlot(i, kTop, (p.EquippedMagicTool >> i & 1) != 0, grey);
@@ -113,6 +128,9 @@ void DrawItemRow() {
   constexpr int kTop = 440;
   const PlayerStatsRecord& p = PlayerStats;
   DrawPanelText(15, 448, "ITEM<<:", 7, kFontLabel);
+  char name[16] = {};
+  ConsumableName(p.Bag[p.BagCursor], name);
+  DrawSlotName(15, 442, name);
   const int grey = Pulse(8);
   for (int i = 0; i < kSlots; ++i) {
     DrawSlot(i, kTop, static_cast<uint32_t>(i) == p.BagCursor, grey);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/counters.h"
@@ -59,6 +60,27 @@ TEST(StatusPanelTest, HpAtOrBelowAThirdShowsInTheWarningFont) {
   EXPECT_EQ(Pixels(335, 360, 96, 15), TextOnFrame(335, 360, "000000", 6, kFontValue));
   game.Run();
   EXPECT_EQ(Pixels(511, 360, 96, 15), TextOnFrame(511, 360, "123456", 6, kFontValue));
+}
+
+TEST(StatusPanelTest, ANewGameShowsTheHudLineAtTheTopAndThePanelAtTheBottom) {
+  HudGame game;  // the new game's statistics, untouched
+  game.Run();
+  ASSERT_TRUE(game.SavePicture(TOVIA_BINARY_DIR "/hud_and_panel.png"));
+  EXPECT_FALSE(AllBlack(Pixels(32, 0, 80, 16)));     // "TOVIA"
+  EXPECT_FALSE(AllBlack(Pixels(32, 18, 144, 16)));   // the score
+  EXPECT_FALSE(AllBlack(Pixels(222, 18, 64, 16)));   // the coin and the count
+  EXPECT_EQ(Pixels(63, 360, 64, 15), TextOnFrame(63, 360, "0020", 4, kFontValue));
+  game.Run();
+  EXPECT_EQ(Pixels(191, 360, 64, 15), TextOnFrame(191, 360, "0010", 4, kFontValue));
+  game.Run();
+  EXPECT_EQ(Pixels(335, 360, 96, 15), TextOnFrame(335, 360, "000000", 6, kFontValue));
+  game.Run();
+  EXPECT_EQ(Pixels(511, 360, 96, 15), TextOnFrame(511, 360, "000320", 6, kFontValue));
+  game.Run();
+  EXPECT_EQ(Pixel(127, 380), kYellow);  // full life
+  EXPECT_EQ(Pixel(610, 380), kYellow);
+  EXPECT_EQ(Pixel(127, 397), kDarkBlue);  // no enemy hit yet
+  EXPECT_EQ(Pixel(610, 397), kDarkBlue);
 }
 
 TEST(StatusPanelTest, TheEnemyGaugeShowsTheLastHitFor255Frames) {
@@ -215,6 +237,43 @@ TEST(StatusPanelTest, TheSlotsShowOwnedIconsAndPulseTheSelectedOnes) {
   HideHud();
   game.Run();
   EXPECT_TRUE(AllBlack(Pixels(0, 330, 640, 150)));
+}
+
+// What a row's label and name look like on the panel's frame alone, left of the slots.
+std::vector<uint32_t> NameOnFrame(int top, const char* label, const char* name) {
+  FillRectColor(0, 0, 640, 480, 0);
+  DrawWindowFrame(7, 357, 633, 473, 0, 0, 200, 0);
+  DrawPanelText(15, top + 8, label, 7, kFontLabel);
+  DrawPanelTextSmall(15, top + 2, name, static_cast<int>(std::strlen(name)));
+  return Pixels(15, top, 112, 32);
+}
+
+TEST(StatusPanelTest, TheRowsNameTheEquippedToolAndTheSelectedItem) {
+  PanelGame game;
+  PlayerStatsRecord& p = PlayerStats;
+  const struct {
+    uint32_t equipped;
+    const char* name;
+  } kTools[] = {{0, "MAGIC=PURGE"}, {64, "MAGIC=PURGE"}, {128, "MAGIC=PURGE"}, {8, "RAT=TAIL"}, {16, "TACHYON=CLOCK"}};
+  for (const auto& tool : kTools) {
+    p.EquippedMagicTool = tool.equipped;
+    game.Run();
+    const std::vector<uint32_t> shown = Pixels(15, 406, 112, 32);
+    EXPECT_EQ(shown, NameOnFrame(406, "MAGIC<:", tool.name)) << tool.equipped;
+  }
+  p.EquippedMagicTool = 3;  // two tools at once names none
+  game.Run();
+  EXPECT_EQ(Pixels(15, 406, 112, 32), NameOnFrame(406, "MAGIC<:", ""));
+
+  p.Bag[2] = 2;
+  p.Bag[4] = 0;
+  p.BagCursor = 2;
+  game.Run();
+  EXPECT_EQ(Pixels(15, 440, 112, 32), NameOnFrame(440, "ITEM<<:", "SODA"));
+  p.BagCursor = 4;
+  game.Run();
+  EXPECT_EQ(Pixels(15, 440, 112, 32), NameOnFrame(440, "ITEM<<:", "NO:ITEM"));
+  EXPECT_NE(NameOnFrame(440, "ITEM<<:", "NO:ITEM"), NameOnFrame(440, "ITEM<<:", "SODA"));
 }
 
 }  // namespace
