@@ -2,6 +2,8 @@
 
 #include "actors/actor_table.h"
 #include "actors/heroine.h"
+#include "actors/items.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
 #include "editor/debug_menu.h"
@@ -146,4 +148,7 @@ void NewGameInit() {
 
   FadeIn();
   HideHud();
+  RefillHeroineHpMp();
+  RecalcHeroineStats();
+  GiveSpecialItem(0x80);  // the health-insurance card
 }

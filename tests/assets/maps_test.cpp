@@ -11,10 +11,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actors/map_probes.h"
@@ -72,6 +74,8 @@ constexpr HeroinePoint kHeroinePoints[] = {
     {"LTOWNSHP", 1432, 232, 304, "door 328: the teacher's house"},
     {"LTOWNSHP", 2592, 168, 240, "the teacher's room (event 322)"},
     {"LTOWNSHP", 1952, 236, 304, "her own room (event 327)"},
+    {"LTOWNSHP", 1656, 1824, 1904, "the cellar (event 160)"},
+    {"LTOWNSHP", 3763, 864, 944, "the hidden room under inn room C (event 161)"},
     {"BOSS0001", 176, 960, 1040, "the boss room (scene 700, event 430)"},
     {"CORRIDOR", 76, 336, 416, "the corridor (scene 900, event 261)"},
 };
@@ -92,6 +96,8 @@ constexpr MapBox kWalks[] = {
     {"LAFOREST", 762, 2640, 2208, 2736, "the forest road of the opening"},
     // She falls from (544, 200) and is walked left until PosX is 204.
     {"L001CAVE", 216, 208, 580, 272, "the cave floor where the opening walks her to the chest"},
+    // Guide 517 walks her from x 1440 to 1600, with one jump at the start.
+    {"L001CAVE", 1400, 2624, 1600, 2816, "the runway of guide 517"},
 };
 
 // Boxes that must hold no solid tile, so that a script can move the heroine through them.
@@ -102,6 +108,8 @@ constexpr MapBox kClearBoxes[] = {
     {"BOSS0001", 2112, 960, 2144, 1040, "the boss room's exit"},
     // Door 273 may open a passage here by patching layers 1 and 4 only.
     {"LTOWNSHP", 4400, 704, 4432, 784, "the passage in inn room D"},
+    // Guide 517 holds her while she falls from the runway's end to the lowest level.
+    {"L001CAVE", 1600, 2752, 1664, 4192, "the shaft beyond the runway"},
 };
 
 // Boxes where the drawn layers (0 to 3) hold no tile, so that what is drawn under them shows.
@@ -110,14 +118,29 @@ constexpr MapBox kEmptyBoxes[] = {
     {"TITLE001", 96, 96, 544, 384, "the window of the title's opening play"},
 };
 
-// What layer 4 may hold: each value with the map it stands in. Empty until the issues that build
-// actor modules and events place theirs.
+// What layer 4 may hold: each value with the map it stands in, one block per kind of thing.
 struct EventLayerValue {
   const char* map;
   uint32_t value;
   const char* what;
 };
-const std::vector<EventLayerValue> kEventLayerValues = {};
+const std::vector<EventLayerValue> kEventLayerValues = {
+    // Townspeople.
+
+    // Doors, warps and signs.
+
+    // Enemies.
+
+    // Flame throwers.
+
+    // Guide events and the boss.
+
+    // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
+
+    // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
+
+    // The save statue, shrines, machines, the clinic, paintings and chests.
+};
 
 // ---- reading the maps as the probes see them ---------------------------------------------------------
 
@@ -379,6 +402,284 @@ TEST_F(MapTest, TheCompilerRefusesABrokenSourceNamingTheLine) {
     EXPECT_NE(run.output.find(b.message), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(out)) << b.text;
   }
+}
+
+}  // namespace
+
+// ---- the previews ---------------------------------------------------------------------------------
+
+namespace {
+
+// The width and height a PNG file's header gives; 0 x 0 when it is no PNG.
+std::pair<uint32_t, uint32_t> PngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char head[24] = {};
+  if (!in.read(reinterpret_cast<char*>(head), sizeof head) || head[1] != 'P' || head[12] != 'I') return {0, 0};
+  auto be32 = [&](int at) {
+    return uint32_t{head[at]} << 24 | uint32_t{head[at + 1]} << 16 | uint32_t{head[at + 2]} << 8 | head[at + 3];
+  };
+  return {be32(16), be32(20)};
+}
+
+TEST_F(MapTest, ThePreviewDrawsTheWholeMapAndTheScreensAtItsPlaces) {
+  const Scratch scratch;
+  const std::string source = std::string(TOVIA_SOURCE_DIR) + "/assets/maps/L001CAVE.txt";
+  const std::string command = std::string(TOVIA_BINARY_DIR) + "/tools/mapc --preview " + scratch.dir +
+                              " --scale 4 --crop 0 0 800 400 " + source;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE.png"), std::make_pair(1600u, 1200u));
+  EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE-crop.png"), std::make_pair(800u, 400u));
+  // Both places of the cave: where the opening drops her and where the pipe lets her out, each
+  // standing and after the hold-down pan.
+  for (const char* screen : {"-1", "-1-crouch", "-2", "-2-crouch"})
+    EXPECT_EQ(PngSize(scratch.dir + "/L001CAVE" + screen + ".png"), std::make_pair(640u, 480u)) << screen;
+  EXPECT_FALSE(std::filesystem::exists(scratch.dir + "/L001CAVE-3.png"));
+}
+
+TEST_F(MapTest, ThePreviewRefusesAMapNoSceneShows) {
+  const Scratch scratch;
+  const std::string source = scratch.dir + "/NOWHERE.txt";
+  std::ofstream(source) << "legend = = 1198\nlayer 2\nfill = 0 0 1 1\n";
+  const std::string command =
+      std::string(TOVIA_BINARY_DIR) + "/tools/mapc --preview " + scratch.dir + " " + source + " 2>/dev/null";
+  EXPECT_NE(std::system(command.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(scratch.dir + "/NOWHERE.png"));
+}
+
+}  // namespace
+
+// ---- the cave's route ---------------------------------------------------------------------------------
+
+namespace {
+
+// A tile (column, row) where she stands: her body covers that column and the next (24 pixels
+// wide) and the four rows up to this one; the floor is the row below.
+struct Spot {
+  int col, row;
+  const char* what;
+};
+
+// A spot in every chamber of the cave's plan, in the order of the beats.
+constexpr Spot kCaveChambers[] = {
+    {34, 16, "A: the landing"},
+    {55, 7, "R1: the first rest room"},
+    {90, 28, "A: the lowest step"},
+    {110, 28, "G1a"},
+    {137, 23, "G1a: the mesa"},
+    {180, 32, "G1b: the first step"},
+    {228, 44, "G1b: the last step"},
+    {248, 44, "the alcove beyond the pit"},
+    {230, 87, "W2 by the elevator's foot"},
+    {165, 91, "R2"},
+    {127, 87, "W2 at D3"},
+    {115, 109, "S2 under D3"},
+    {340, 109, "W3's east end"},
+    {380, 109, "CR"},
+    {356, 87, "CR's balcony"},
+    {320, 87, "T"},
+    {112, 87, "W2 at the water door"},
+    {108, 133, "X under D_X"},
+    {155, 121, "the shelf over the exit door"},
+    {200, 121, "P"},
+    {60, 133, "PC"},
+    {30, 133, "the west passage"},
+    {15, 175, "LV's west part"},
+    {50, 187, "the lava pit"},
+    {88, 156, "H, the hidden room"},
+    {95, 175, "the runway"},
+    {15, 259, "LL: the storage room"},
+    {100, 261, "LL: the shaft's foot"},
+    {155, 261, "LL: by the lower pipe"},
+};
+constexpr Spot kCaveStart = {34, 16, "where the opening drops her"};
+constexpr Spot kCaveExit = {150, 133, "the exit door"};
+
+// What the mechanisms that later stand in the cave give her to stand on at their homes (the plan's
+// tiles): the elevator's platform at the top, the lifts over pit 1, the block lifts over pit 2.
+struct Platform {
+  int col, row, width, height;
+};
+constexpr Platform kCavePlatforms[] = {
+    {244, 45, 3, 1}, {226, 110, 3, 1}, {232, 110, 3, 1}, {294, 110, 2, 2}, {299, 110, 2, 2},
+};
+
+// Ways that are no walk: the elevator up and down; the pipe of guide 700, from the lower pipe's
+// place (on its top once it stands there) to where it lets her out.
+struct Link {
+  Spot from, to;
+  bool both_ways;
+};
+constexpr Link kCaveLinks[] = {
+    {{244, 44, "the elevator at the top"}, {244, 88, "the elevator at the foot"}, true},
+    {{160, 261, "the lower pipe"}, {70, 129, "out of the upper pipe"}, false},
+};
+
+// The cave's layer 2 with the platforms, and the moves she can make on it: walk a tile, fall, and
+// jump up to 7 rows (120 pixels) with up to 4 tiles sideways at the top; a ledge (1198) lets her
+// rise through it and holds her from above.
+class CaveMoves {
+ public:
+  CaveMoves()
+      : tiles_(BgLayers.TileBuffer + kCollisionLayer * kTilesPerLayer,
+               BgLayers.TileBuffer + (kCollisionLayer + 1) * kTilesPerLayer) {
+    for (const Platform& p : kCavePlatforms)
+      for (int r = p.row; r < p.row + p.height; ++r)
+        for (int c = p.col; c < p.col + p.width; ++c) tiles_[r * kTilesPerRow + c] = 1200;
+  }
+
+  bool Stands(int col, int row) const { return BodyFree(col, row) && (Floor(col, row + 1) || Floor(col + 1, row + 1)); }
+
+  // Every spot one move leads to from a spot where she stands.
+  std::vector<int> From(int col, int row) const {
+    std::vector<int> to;
+    for (int dir : {-1, 1})
+      if (BodyFree(col + dir, row)) Land(col + dir, row, to);
+    for (int rise = 1; rise <= 7 && Rising(col, row - 3 - rise); ++rise) {
+      const int top = row - rise;
+      if (!BodyFree(col, top)) continue;  // inside a ledge: no sideways move from here
+      Land(col, top, to);
+      for (int dir : {-1, 1})
+        for (int k = 1; k <= 4 && BodyFree(col + k * dir, top); ++k) Land(col + k * dir, top, to);
+    }
+    return to;
+  }
+
+ private:
+  uint32_t At(int col, int row) const {
+    if (col < 0 || row < 0 || col >= kTilesPerRow || row >= kTileRows) return 1200;
+    return tiles_[row * kTilesPerRow + col];
+  }
+  bool Floor(int col, int row) const { return At(col, row) != 0; }
+  bool BodyFree(int col, int row) const {
+    for (int r = row - 3; r <= row; ++r)
+      if (At(col, r) != 0 || At(col + 1, r) != 0) return false;
+    return true;
+  }
+  // The row her head rises into is open or a ledge in both her columns.
+  bool Rising(int col, int row) const {
+    auto through = [&](int c) { return At(c, row) == 0 || At(c, row) == 1198; };
+    return through(col) && through(col + 1);
+  }
+  // She falls from (col, row), where her body is free, to the first floor.
+  void Land(int col, int row, std::vector<int>& to) const {
+    while (!Stands(col, row))
+      if (++row >= kTileRows - 1) return;
+    to.push_back(row * kTilesPerRow + col);
+  }
+  std::vector<uint32_t> tiles_;
+};
+
+int SpotIndex(const Spot& s) { return s.row * kTilesPerRow + s.col; }
+
+// The spots reachable from `start`, following the moves forwards or (backwards) the spots from
+// which `start` can be reached.
+std::vector<bool> Reach(const CaveMoves& moves, const Spot& start, bool backwards) {
+  std::vector<std::vector<int>> edges(kTilesPerLayer);
+  auto add = [&](int from, int to) { edges[backwards ? to : from].push_back(backwards ? from : to); };
+  for (int row = 0; row < kTileRows; ++row)
+    for (int col = 0; col < kTilesPerRow; ++col)
+      if (moves.Stands(col, row))
+        for (int to : moves.From(col, row)) add(row * kTilesPerRow + col, to);
+  for (const Link& l : kCaveLinks) {
+    add(SpotIndex(l.from), SpotIndex(l.to));
+    if (l.both_ways) add(SpotIndex(l.to), SpotIndex(l.from));
+  }
+  std::vector<bool> seen(kTilesPerLayer, false);
+  std::vector<int> open = {SpotIndex(start)};
+  seen[open.back()] = true;
+  while (!open.empty()) {
+    const int at = open.back();
+    open.pop_back();
+    for (int to : edges[at])
+      if (!seen[to]) {
+        seen[to] = true;
+        open.push_back(to);
+      }
+  }
+  return seen;
+}
+
+// From the landing she can reach every chamber of the plan, and from wherever she can get to, the
+// exit door is still within reach: no pit, drop or dead end keeps her.
+TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor) {
+  Load("L001CAVE");
+  const CaveMoves moves;
+  ASSERT_TRUE(moves.Stands(kCaveStart.col, kCaveStart.row));
+  for (const Spot& s : kCaveChambers) EXPECT_TRUE(moves.Stands(s.col, s.row)) << s.what << " is no place to stand";
+  for (const Link& l : kCaveLinks) {
+    EXPECT_TRUE(moves.Stands(l.from.col, l.from.row)) << l.from.what;
+    EXPECT_TRUE(moves.Stands(l.to.col, l.to.row)) << l.to.what;
+  }
+  const std::vector<bool> reached = Reach(moves, kCaveStart, false);
+  for (const Spot& s : kCaveChambers) EXPECT_TRUE(reached[SpotIndex(s)]) << s.what << " cannot be reached";
+  const std::vector<bool> leads_out = Reach(moves, kCaveExit, true);
+  int stuck = 0;
+  for (int i = 0; i < kTilesPerLayer; ++i)
+    if (reached[i] && !leads_out[i] && ++stuck <= 5)
+      ADD_FAILURE() << "from column " << i % kTilesPerRow << ", row " << i / kTilesPerRow
+                    << " the exit door is out of reach";
+  EXPECT_EQ(stuck, 0);
+}
+
+// Guide 517 walks her east to x 1600 on one level floor, and she falls down the shaft beyond it
+// to a floor low enough that the guide, which holds her until her top reaches y 4000, ends there.
+TEST_F(MapTest, TheRunwayOf517EndsAtTheShaftDownToTheLowestLevel) {
+  Load("L001CAVE");
+  constexpr int kRunwayFloor = 2816, kShaftLeft = 1600, kShaftRight = 1664;
+  for (int x = 1440; x < kShaftLeft; ++x) EXPECT_NE(GetTile(x, kRunwayFloor, kCollisionLayer), 0u) << "x " << x;
+  for (int x = kShaftLeft; x < kShaftRight; x += 4) {
+    int floor = kRunwayFloor;
+    while (floor < kTileRows * kTileSize && GetTile(x, floor, kCollisionLayer) == 0) ++floor;
+    EXPECT_EQ(floor, 4192) << "x " << x;  // standing there, her top is at 4127
+  }
+}
+
+// An elevator moves while nothing of layer 2 lies in its way: its floor probe (one pixel at x + 24
+// under the platform) stops it at the bottom, its ceiling probe (16 pixels from x + 24, 97 above
+// the platform, over the cabin drawn 96 pixels high) at the top.
+struct ElevatorShaft {
+  const char* map;
+  int col;         // the platform's left column (3 wide)
+  int top_row;     // the platform's row at the upper stop
+  int bottom_row;  // and at the lower stop
+  const char* what;
+};
+constexpr ElevatorShaft kElevatorShafts[] = {
+    {"L001CAVE", 244, 45, 88, "the cave's elevator, from the alcove down to W2"},
+    {"TEST0000", 38, 14, 37, "the object test's elevator, from the upper room down to the hall"},
+};
+
+TEST_F(MapTest, ElevatorShaftsAreClearWithStopsAtBothEnds) {
+  for (const ElevatorShaft& e : kElevatorShafts) {
+    SCOPED_TRACE(std::string(e.map) + ": " + e.what);
+    Load(e.map);
+    const int x = e.col * kTileSize, top = e.top_row * kTileSize, bottom = e.bottom_row * kTileSize;
+    EXPECT_EQ(TilesIn(MapBox{e.map, x, top - 96, x + 48, bottom + 16, e.what}, kCollisionLayer), "");
+    EXPECT_NE(FindTileInRow(x + 24, top - 97, 16), 0u) << "no stop over the cabin at the top";
+    EXPECT_NE(GetTile(x + 24, bottom + 16, kCollisionLayer), 0u) << "no stop under the platform at the bottom";
+  }
+}
+
+// The cave's stalactites hang from rock and its stalagmites and crystals stand on it; none is
+// painted over rock.
+TEST_F(MapTest, TheCavesDecorationHangsFromCeilingsAndStandsOnFloors) {
+  constexpr uint32_t kStalactite = 2737, kStalagmite = 2777, kCrystal = 2738;
+  Load("L001CAVE");
+  auto tile = [](int layer, int col, int row) {
+    return BgLayers.TileBuffer[layer * kTilesPerLayer + row * kTilesPerRow + col];
+  };
+  for (int row = 1; row < kTileRows - 1; ++row)
+    for (int col = 0; col < kTilesPerRow; ++col) {
+      const uint32_t front = tile(3, col, row), back = tile(1, col, row);
+      if (front == kStalactite) {
+        EXPECT_EQ(tile(kCollisionLayer, col, row), 0u) << "a stalactite over rock at " << col << ", " << row;
+        EXPECT_NE(tile(kCollisionLayer, col, row - 1), 0u) << "a stalactite in the air at " << col << ", " << row;
+      }
+      if (back == kStalagmite || back == kCrystal) {
+        EXPECT_EQ(tile(kCollisionLayer, col, row), 0u) << "a stalagmite over rock at " << col << ", " << row;
+        EXPECT_NE(tile(kCollisionLayer, col, row + 1), 0u) << "a stalagmite in the air at " << col << ", " << row;
+      }
+    }
 }
 
 }  // namespace

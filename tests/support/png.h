@@ -1,7 +1,5 @@
-// Writing a picture of 0x00RRGGBB pixels as a PNG file, for people to look at what a test saw.
+// Writing a picture of 0x00RRGGBB pixels as a PNG file, for people to look at what a test saw:
+// the encoder the tools share.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height);
+#include "png_encode.h"

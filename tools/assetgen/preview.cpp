@@ -1,27 +1,11 @@
 #include "preview.h"
 
+#include "digits.h"
 #include "png_encode.h"
 
 namespace {
 
 uint32_t Checker(int x, int y) { return ((x / 4 + y / 4) & 1) ? 0x303038 : 0x404048; }
-
-// Digits of 3 x 5 pixels for the cell numbers, one row of bits a line.
-const uint8_t kDigits[10][5] = {
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 2, 2}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
-};
-
-void DrawNumber(Image& img, int x, int y, int n, uint32_t colour) {
-  const std::string s = std::to_string(n);
-  for (char ch : s) {
-    const uint8_t* d = kDigits[ch - '0'];
-    for (int j = 0; j < 5; ++j)
-      for (int i = 0; i < 3; ++i)
-        if (d[j] & (4 >> i)) img.Put(x + i, y + j, colour);
-    x += 4;
-  }
-}
 
 }  // namespace
 
@@ -47,7 +31,7 @@ Image ContactSheet(const Image& sheet) {
     for (int c = 0; c < cols; ++c) {
       const int ox = c * kPitchX + 1, oy = r * kPitchY + 1;
       const int n = r * cols + c;
-      DrawNumber(out, ox + 1, oy + 1, n, 0xC0C0C0);
+      digits::Draw(out, ox + 1, oy + 1, n, 0xC0C0C0);
       const int cy = oy + kLabel;
       for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {

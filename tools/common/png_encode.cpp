@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <cstddef>
+#include <cstdio>
 
 namespace {
 
@@ -47,4 +48,13 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height) {
   Chunk(png, "IDAT", packed);
   Chunk(png, "IEND", {});
   return png;
+}
+
+bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height) {
+  const std::vector<uint8_t> file = EncodePng(pixels, width, height);
+  if (file.empty()) return false;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  const bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
+  return std::fclose(f) == 0 && ok;
 }

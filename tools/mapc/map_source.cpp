@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <fstream>
 #include <cstdint>
 #include <map>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -397,4 +399,13 @@ std::string CompileMapSource(const std::string& text) {
   }
   ShapeTerrain(s);
   return "";
+}
+
+std::string CompileMapSourceFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return path + ": cannot read the map source";
+  std::ostringstream all;
+  all << in.rdbuf();
+  const std::string error = CompileMapSource(all.str());
+  return error.empty() ? "" : path + ":" + error;
 }

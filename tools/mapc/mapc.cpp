@@ -2,9 +2,16 @@
 // written by the game's own SaveMapFile with its check value.
 //
 //   mapc SOURCE OUTPUT
+//   mapc --preview OUT [--scale N] [--crop X Y W H] [--at X Y]... [SOURCE...]
 //
 // Exit status 0 when the map was written; 1 with "SOURCE:LINE: message" on standard error when the
 // source is malformed or the file cannot be written; 2 for a wrong command line.
+//
+// --preview draws each map source (every one of assets/maps when none is named) as PNG pictures
+// in the folder OUT, for a person to look at (see preview.h): the whole map 1/N of its size (N 1,
+// 2 or 4; 2 when not given), a screen as the game shows it at each place where it puts the
+// heroine, and with --crop the part X, Y, W x H of the world (pixels) at full size. --at adds a
+// place of her own (PosX, PosY) to look from.
 //
 // The source format
 // -----------------
@@ -49,36 +56,22 @@
 // Later lines paint over earlier ones. Errors name the line: an unknown character or statement,
 // a coordinate outside the world, a row past its edge, a value that no sheet holds or that the
 // layer cannot take.
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "map_source.h"
+#include "preview.h"
 #include "world/map_file.h"
 #include "world/map_layers.h"
 
 namespace {
 
-bool ReadWhole(const char* path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream all;
-  all << in.rdbuf();
-  text = all.str();
-  return true;
-}
-
 int Compile(const char* source, const char* output) {
-  std::string text;
-  if (!ReadWhole(source, text)) {
-    std::fprintf(stderr, "%s: cannot read the map source\n", source);
-    return 1;
-  }
-  const std::string error = CompileMapSource(text);
-  if (!error.empty()) {
-    std::fprintf(stderr, "%s:%s\n", source, error.c_str());
+  if (const std::string error = CompileMapSourceFile(source); !error.empty()) {
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   std::error_code ec;
@@ -92,11 +85,71 @@ int Compile(const char* source, const char* output) {
   return 0;
 }
 
+bool Whole(const char* word, int low, int high, int& out) {
+  char* end = nullptr;
+  const long v = std::strtol(word, &end, 10);
+  if (end == word || *end != '\0' || v < low || v > high) return false;
+  out = static_cast<int>(v);
+  return true;
+}
+
+// The preview's command line after "--preview"; false when it is malformed.
+bool ReadPreviewOptions(int argc, char** argv, PreviewOptions& o) {
+  constexpr int kWorldWidth = 6400, kWorldHeight = 4800;
+  if (argc < 3) return false;
+  o.out_dir = argv[2];
+  for (int i = 3; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--scale") {
+      if (i + 1 >= argc || !Whole(argv[++i], 1, 4, o.scale) || o.scale == 3) return false;
+    } else if (word == "--crop") {
+      if (i + 4 >= argc || !Whole(argv[i + 1], 0, kWorldWidth - 1, o.crop_left) ||
+          !Whole(argv[i + 2], 0, kWorldHeight - 1, o.crop_top) ||
+          !Whole(argv[i + 3], 1, kWorldWidth - o.crop_left, o.crop_width) ||
+          !Whole(argv[i + 4], 1, kWorldHeight - o.crop_top, o.crop_height))
+        return false;
+      o.crop = true;
+      i += 4;
+    } else if (word == "--at") {
+      int x = 0, y = 0;
+      if (i + 2 >= argc || !Whole(argv[i + 1], 0, kWorldWidth - 1, x) || !Whole(argv[i + 2], 0, kWorldHeight - 1, y))
+        return false;
+      o.extra_places.emplace_back(x, y);
+      i += 2;
+    } else if (word.rfind("--", 0) == 0) {
+      return false;
+    } else {
+      o.sources.push_back(word);
+    }
+  }
+  if (o.sources.empty()) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(TOVIA_MAP_SOURCE_DIR, ec))
+      if (entry.path().extension() == ".txt") o.sources.push_back(entry.path().string());
+    std::sort(o.sources.begin(), o.sources.end());
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage =
+      "usage: mapc SOURCE OUTPUT\n"
+      "       mapc --preview OUT [--scale 1|2|4] [--crop X Y W H] [--at X Y]... [SOURCE...]\n";
+  if (argc >= 2 && std::strcmp(argv[1], "--preview") == 0) {
+    PreviewOptions options;
+    if (!ReadPreviewOptions(argc, argv, options)) {
+      std::fprintf(stderr, "%s", usage);
+      return 2;
+    }
+    InitBgLayers();
+    const int result = WriteMapPreviews(options);
+    FreeBgLayers();
+    return result;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: mapc SOURCE OUTPUT\n");
+    std::fprintf(stderr, "%s", usage);
     return 2;
   }
   InitBgLayers();
