@@ -23,13 +23,6 @@ class FloatTextTest : public testing::Test {
     EnterPlay();
   }
 
-  // The cells this frame queued on layer 4, and where the first one stood.
-  std::vector<uint32_t> Cells() const {
-    std::vector<uint32_t> cells;
-    for (const DrawCommand& c : game_.Draws(4)) cells.push_back(c.cell);
-    return cells;
-  }
-
   FrameHarness game_;
 };
 
@@ -130,17 +123,6 @@ TEST_F(FloatTextTest, AnEmptyTextRisesUnseenAndAFullGroupDropsTheNext) {
   ASSERT_EQ(CountActors(kGroup), kActorSlots);
   SpawnActorWithText(kGroup, 10, 10, 's', 0, "LOST");
   for (int s = 0; s < kActorSlots; ++s) ASSERT_STRNE(Actor(kGroup, s).Text(), "LOST");
-}
-
-TEST_F(FloatTextTest, BytesAboveOneHundredAndTwentySevenDrawNoCell) {
-  // A byte taken as signed falls below the font's first cell: nothing that a sheet holds.
-  SpawnActorWithText(kGroup, 300, 300, 'b', 0, "A\x82" "B");
-  game_.Run();
-  const std::vector<uint32_t> cells = Cells();
-  ASSERT_EQ(cells.size(), 3u);
-  EXPECT_EQ(cells[0], static_cast<uint32_t>('A' - 47));
-  EXPECT_GT(cells[1], 4799u);  // a negative cell: the graphics layer draws none
-  EXPECT_EQ(cells[2], static_cast<uint32_t>('B' - 47));
 }
 
 }  // namespace
