@@ -13,7 +13,23 @@
 //
 // A module describes itself to the kit once, as a ModuleKit: its group, its ticks per entry
 // and pointers to its own lookup routines. The kit calls those routines, so each module keeps
-// its own named Pattern, Cell, Size and HitRect routines with its tables beside them.
+// its own named Pattern, Cell, Size and HitRect routines with its tables beside them:
+//
+//   int GetFooEnemyPattern(int cursor) {
+//     static constexpr auto MoviePtn = MovieTable<50>({{10, {0, 0, 1, 1}}, {30, {2, 2}}});
+//     return PatternAt(MoviePtn, cursor, kTicks);
+//   }
+//   void AdvanceFooEnemy(int32_t& cursor) { AdvanceLooping(GetFooEnemyPattern, cursor); }
+//   int GetFooEnemyCell(int pattern, int facing) {
+//     static constexpr auto SPPtn_R = ValueTable<30>({{0, {7, 9, 11}}});
+//     static constexpr auto SPPtn_L = SPPtn_R;
+//     return CellEntry(SPPtn_R, SPPtn_L, pattern, facing, CellFacing::Common) + kBaseCell;
+//   }
+//   ... GetFooEnemySize (SizeEntry), GetFooEnemyHitRect (HitEntry), then
+//   constexpr ModuleKit kKit{.group = 33, .ticks = kTicks, .pattern = GetFooEnemyPattern, ...};
+//   void UpdateFooEnemy() { UpdateTemplateEnemies(kKit, kRules); }
+//
+// tests/support/test_walker.cpp is a whole module built this way.
 #pragma once
 
 #include <array>
