@@ -3,6 +3,7 @@
 #include "actors/actor_table.h"
 #include "actors/collision.h"
 #include "actors/hazards_and_input.h"
+#include "actors/heroine.h"
 #include "actors/map_probes.h"
 #include "platform/counters.h"
 #include "platform/input.h"
@@ -77,23 +78,21 @@ int SpawnEffectActor14(int group, int x, int y, int width, int height, int stepX
 namespace {
 
 // The animation entry each placement kind shows.
-constexpr int kStandAnim = 10, kInAirAnim = 60, kCrouchAnim = 80, kDeathAnim = 90, kDoorAnim = 120;
-
 int AnimForKind(int kind, int current) {
   switch (kind) {
     case -1:
       return current;
     case 1:
-      return kCrouchAnim;
+      return kHeroineCrouchAnim;
     case 3:
     case 4:
-      return kInAirAnim;
+      return kHeroineAirAnim;
     case 5:
-      return kDeathAnim;
+      return kHeroineDeathAnim;
     case 6:
-      return kDoorAnim;
+      return kHeroineDoorAnim;
     default:
-      return kStandAnim;
+      return kHeroineStandAnim;
   }
 }
 
