@@ -8,6 +8,7 @@
 #include "platform/counters.h"
 #include "platform/input.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/save_block.h"
@@ -271,6 +272,14 @@ void DrawBalloon(int x, int y, int kind) {
     default:
       break;
   }
+}
+
+void DrawMessageBox(const char* line1, const char* line2) {
+  constexpr int kWidth = 384, kTop = 90, kBottom = 190;
+  const int left = (static_cast<int>(WindowSize.width) - kWidth) / 2;
+  DrawFrameBox(left, kTop, left + kWidth, kBottom, 0x000000, 1);
+  PushText(4, 1, kScreenCoords, left + 2, kTop, 0xFFFFFF, 16, "MS Gothic", line1);
+  PushText(4, 1, kScreenCoords, left + 2, kTop + 20, 0xFFFFFF, 16, "MS Gothic", line2);
 }
 
 int MidpointA(int a, int /*b*/, int c) { return a + (c - a) / 2; }
