@@ -190,6 +190,10 @@ void CountDownDying(const Actor& a);
 // State 4 as the template has it: on the ground or in the air it stops (and keeps falling),
 // then the countdown.
 void StepDying(const Actor& a);
+// State 4 of the enemies that hop, jump and fall: on the ground (Motion 0) it stops; falling
+// or rising (3, 4) it stops across and falls; just hit (7) it stops and starts to fall from a
+// standstill; then the countdown.
+void StepDyingAirborne(const Actor& a);
 // State 16: RespawnTimer runs down to 1; then the slot stays gone while the heroine is within
 // the window of where it lies (where it was defeated), and once she is not, it starts again at
 // its home (State 1).
@@ -201,6 +205,16 @@ bool ControlStep(const Actor& a, bool walks);
 // the ground it walks 1 pixel a frame the way Input presses, and turns about beyond its home ±
 // range.
 void WalkStep(const Actor& a, int range);
+
+// The states of an enemy's update around its active one: State 1 calls `spawn` (which makes the
+// slot active, so it goes on as an active one in the same frame), State 4 `dying`, State 16
+// waits to come back home (StepGone) within `window`; other states do nothing here.
+struct EnemyStateSteps {
+  void (*spawn)(int slot);
+  void (*dying)(const Actor& a);
+  RespawnWindow window;
+};
+void StepEnemyState(const Actor& a, const EnemyStateSteps& steps);
 
 struct EnemyRules {
   EnemyStats stats;
@@ -240,6 +254,10 @@ bool MovesThisFrame(const Actor& a);
 // Steps 1 and 2 of Move: the vertical probe against this frame's move (StepY + VelY) from the
 // BodyBox, then the horizontal probe, which turns the slot about at a wall.
 MapContact MoveAgainstMap(const Actor& a, const MapRules& rules = {});
+// The walking fighters' ledge test, after the walls: moving left over nothing of layer 2 under
+// the pixel left of its feet, it turns right (MapHits |= 16); moving right over nothing right of
+// its feet, it turns left (MapHits |= 32). This frame's step still takes it on.
+void TurnAtLedge(const Actor& a);
 // Step 3: the HitBox, then VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX,
 // PosY += VelY.
 void IntegrateMove(const ModuleKit& kit, int slot);

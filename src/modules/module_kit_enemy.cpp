@@ -8,6 +8,7 @@
 #include "platform/counters.h"
 #include "platform/input.h"
 #include "world/draw_queue.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 namespace {
@@ -58,6 +59,14 @@ void StepDying(const Actor& a) {
   CountDownDying(a);
 }
 
+void StepDyingAirborne(const Actor& a) {
+  const int motion = a.Motion() & 255;
+  if (motion == 0 || motion == 3 || motion == 4 || motion == 7) a.VelX() = a.StepX() = 0;
+  if (motion == 7) a.VelY() = 0;
+  if (motion == 3 || motion == 4 || motion == 7) a.StepY() = 1;
+  CountDownDying(a);
+}
+
 void StepGone(const Actor& a, RespawnWindow window) {
   if (a.RespawnTimer() > 1) {
     a.RespawnTimer() -= 1;
@@ -70,6 +79,22 @@ void StepGone(const Actor& a, RespawnWindow window) {
   a.State() = kActorSpawned;
   a.PosX() = a.HomeX();
   a.PosY() = a.HomeY();
+}
+
+void StepEnemyState(const Actor& a, const EnemyStateSteps& steps) {
+  switch (a.State()) {
+    case kActorSpawned:
+      steps.spawn(a.slot);
+      break;
+    case kActorEnding:
+      steps.dying(a);
+      break;
+    case kActorGone:
+      StepGone(a, steps.window);
+      break;
+    default:
+      break;
+  }
 }
 
 bool ControlStep(const Actor& a, bool walks) {
@@ -198,6 +223,18 @@ MapContact MoveAgainstMap(const Actor& a, const MapRules& rules) {
     }
   }
   return found;
+}
+
+void TurnAtLedge(const Actor& a) {
+  const ActorBox body = a.BodyBox();
+  const int dx = a.StepX() + a.VelX();
+  if (dx < 0 && GetTile(body.left - 1, body.bottom + 1, kCollisionLayer) == 0) {
+    a.FaceX() = 1;
+    a.MapHits() |= 16;
+  } else if (dx > 0 && GetTile(body.right + 1, body.bottom + 1, kCollisionLayer) == 0) {
+    a.FaceX() = -1;
+    a.MapHits() |= 32;
+  }
 }
 
 void IntegrateMove(const ModuleKit& kit, int slot) {

@@ -23,19 +23,6 @@ void UpdateNpcDamian() {}
 void MoveNpcDamian() {}
 void DrawNpcDamian() {}
 
-// Bat enemy.
-void UpdateBatEnemy() {}
-void MoveBatEnemy() {}
-void DrawBatEnemy() {}
-
-// Kamekichi and roamer enemies.
-void UpdateKamekichiEnemy() {}
-void MoveKamekichiEnemy() {}
-void DrawKamekichiEnemy() {}
-void UpdateRoamerEnemy() {}
-void MoveRoamerEnemy() {}
-void DrawRoamerEnemy() {}
-
 // Kawachan enemy.
 void UpdateKawachanEnemy() {}
 void MoveKawachanEnemy() {}
@@ -54,11 +41,6 @@ void DrawChainBoss() {}
 // Boss shots.
 void UpdateBossShot() {}
 void DrawBossShot() {}
-
-// Gori enemy.
-void UpdateGoriEnemy() {}
-void MoveGoriEnemy() {}
-void DrawGoriEnemy() {}
 
 // Block lift.
 void UpdateBlockLift() {}
