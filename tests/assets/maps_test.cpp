@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -130,6 +131,13 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Doors, warps and signs.
 
     // Enemies.
+    {"L001CAVE", 33, "Kamekichi: the landing's lower steps, G1a, G1b, W3, LL"},
+    {"L001CAVE", 34, "roamers: G1a, G1b, T, W3, LL"},
+    {"L001CAVE", 32, "bats: G1b, W3, over the lava, LL"},
+    {"CORRIDOR", 33, "Kamekichi: in the dip and the low passage"},
+    {"CORRIDOR", 34, "a roamer"},
+    {"CORRIDOR", 32, "bats"},
+    {"TEST0000", 40, "Gori in the gorilla house's hall"},
 
     // Flame throwers.
 
@@ -140,6 +148,27 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
 
     // The save statue, shrines, machines, the clinic, paintings and chests.
+};
+
+// The actor groups whose pictures only some bitmaps hold as sheet 3: each may stand only on the
+// maps whose scenes load one of them. In bitmap 202 the small enemies' cells are Gori's.
+struct SheetBound {
+  uint32_t first_group, last_group;
+  std::vector<int> sheet3;
+};
+const std::vector<SheetBound> kSheetBoundGroups = {
+    // Enemies.
+    {32, 35, {173, 112}},
+    {40, 40, {202}},
+};
+
+// Boxes where no enemy (groups 32..40) may stand.
+constexpr MapBox kNoEnemyBoxes[] = {
+    // The opening plays on the forest road with the heroine held, and play never returns there.
+    {"LAFOREST", 0, 0, 6400, 4800, "the forest of the opening"},
+    // The opening drops her on the landing's upper floor (y 272) and walks her west along it.
+    {"L001CAVE", 0, 0, 720, 272, "the landing where the opening leaves her"},
+    {"CORRIDOR", 0, 16, 397, 657, "320 px round where she arrives in the corridor (76, 336)"},
 };
 
 // ---- reading the maps as the probes see them ---------------------------------------------------------
@@ -305,6 +334,38 @@ TEST_F(MapTest, LayerFourHoldsOnlyWhatTheGameHandles) {
     for (int i = 0; i < kTilesPerLayer; ++i)
       EXPECT_TRUE(allowed.count(layer[i]) == 1)
           << "value " << layer[i] << " at column " << i % kTilesPerRow << ", row " << i / kTilesPerRow;
+  }
+}
+
+// The layer-4 tiles of the loaded map whose value lies in first..last: "col, row: value" lines.
+std::string PlacedIn(uint32_t first, uint32_t last, const MapBox& within) {
+  std::string found;
+  for (int row = within.top / kTileSize; row * kTileSize < within.bottom && row < kTileRows; ++row)
+    for (int col = within.left / kTileSize; col * kTileSize < within.right && col < kTilesPerRow; ++col) {
+      const uint32_t v = BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col];
+      if (v >= first && v <= last)
+        found += std::to_string(col) + ", " + std::to_string(row) + ": " + std::to_string(v) + "\n";
+    }
+  return found;
+}
+
+TEST_F(MapTest, ActorsStandOnlyOnMapsWhoseSheetsHoldTheirPictures) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    for (const SheetBound& b : kSheetBoundGroups) {
+      if (std::find(b.sheet3.begin(), b.sheet3.end(), m.sheets[3]) != b.sheet3.end()) continue;
+      EXPECT_EQ(PlacedIn(b.first_group, b.last_group, {m.map, 0, 0, 6400, 4800, ""}), "")
+          << "sheet 3 is bitmap " << m.sheets[3];
+    }
+  }
+}
+
+TEST_F(MapTest, NoEnemyStandsWhereTheHeroineArrivesOrIsHeld) {
+  for (const MapBox& b : kNoEnemyBoxes) {
+    SCOPED_TRACE(std::string(b.map) + ": " + b.what);
+    Load(b.map);
+    EXPECT_EQ(PlacedIn(32, 40, b), "");
   }
 }
 
