@@ -22,14 +22,11 @@ class BatTest : public testing::Test {
  protected:
   void SetUp() override { game_.Run(); }
 
+  // Play on the rows (the first at map row `top`), the heroine far away.
   void Enter(const std::vector<std::string>& rows, int top) {
     LoadFixtureMap(rows, {}, 0, top);
     EnterPlay();
-    PutHeroine(6000, 100);
-  }
-  static void PutHeroine(int x, int y) {
-    Actor(kHeroineGroup, 0).PosX() = x;
-    Actor(kHeroineGroup, 0).PosY() = y;
+    PutHeroineAt(6000, 100);
   }
   // A bat spawned and run through its first frame, facing right (frame counter 0 odd) or left.
   Actor Spawn(int x, int y, int face) {
@@ -146,7 +143,7 @@ TEST_F(BatTest, DefeatedItFallsToTheFloorBlinksAndReturnsHomeWhenSheHasLeft) {
   ASSERT_EQ(b.State(), kActorEnding);
   EXPECT_EQ(b.Motion(), 3);
   const int x = b.PosX();
-  PutHeroine(x + 900, 300);  // near where it falls
+  PutHeroineAt(x + 900, 300);  // near where it falls
   int last_y = b.PosY(), fastest = 0, frames = 0;
   while (b.State() == kActorEnding && frames < 200) {
     game_.Run();
@@ -169,7 +166,7 @@ TEST_F(BatTest, DefeatedItFallsToTheFloorBlinksAndReturnsHomeWhenSheHasLeft) {
   EXPECT_EQ(b.State(), kActorGone);
   game_.Run(300);
   EXPECT_EQ(b.State(), kActorGone);  // she is still about
-  PutHeroine(x + 961, 300);
+  PutHeroineAt(x + 961, 300);
   game_.Run();
   game_.Run();
   EXPECT_EQ(b.State(), kActorActive);

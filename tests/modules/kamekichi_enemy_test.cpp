@@ -30,8 +30,7 @@ class SmallEnemyTest : public testing::Test {
   void Enter(const std::vector<std::string>& rows) {
     LoadFixtureMap(rows, {}, 0, kFloorRow + 1 - static_cast<int>(rows.size()));
     EnterPlay();
-    Actor(kHeroineGroup, 0).PosX() = 6000;
-    Actor(kHeroineGroup, 0).PosY() = 100;
+    PutHeroineAt(6000, 100);
   }
   // One of the group spawned at (x, y), through its first frame, facing right (frame counter 0
   // odd at the spawn) or left.
