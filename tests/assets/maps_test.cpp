@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "actors/map_probes.h"
+#include "assets/map_moves.h"
 #include "platform/graphics.h"
 #include "support/game_reset.h"
 #include "world/map_file.h"
@@ -535,13 +536,6 @@ TEST_F(MapTest, ThePreviewRefusesAMapNoSceneShows) {
 
 namespace {
 
-// A tile (column, row) where she stands: her body covers that column and the next (24 pixels
-// wide) and the four rows up to this one; the floor is the row below.
-struct Spot {
-  int col, row;
-  const char* what;
-};
-
 // A spot in every chamber of the cave's plan, in the order of the beats.
 constexpr Spot kCaveChambers[] = {
     {34, 16, "A: the landing"},
@@ -577,125 +571,20 @@ constexpr Spot kCaveChambers[] = {
 constexpr Spot kCaveStart = {34, 16, "where the opening drops her"};
 constexpr Spot kCaveExit = {150, 133, "the exit door"};
 
-// What the mechanisms that later stand in the cave give her to stand on at their homes (the plan's
-// tiles): the elevator's platform at the top, the lifts over pit 1, the block lifts over pit 2.
-struct Platform {
-  int col, row, width, height;
-};
-constexpr Platform kCavePlatforms[] = {
-    {244, 45, 3, 1}, {226, 110, 3, 1}, {232, 110, 3, 1}, {294, 110, 2, 2}, {299, 110, 2, 2},
-};
-
-// Ways that are no walk: the elevator up and down; the pipe of guide 700, from the lower pipe's
-// place (on its top once it stands there) to where it lets her out.
-struct Link {
-  Spot from, to;
-  bool both_ways;
-};
-constexpr Link kCaveLinks[] = {
-    {{244, 44, "the elevator at the top"}, {244, 88, "the elevator at the foot"}, true},
-    {{160, 261, "the lower pipe"}, {70, 129, "out of the upper pipe"}, false},
-};
-
-// The cave's layer 2 with the platforms, and the moves she can make on it: walk a tile, fall, and
-// jump up to 7 rows (120 pixels) with up to 4 tiles sideways at the top; a ledge (1198) lets her
-// rise through it and holds her from above.
-class CaveMoves {
- public:
-  CaveMoves()
-      : tiles_(BgLayers.TileBuffer + kCollisionLayer * kTilesPerLayer,
-               BgLayers.TileBuffer + (kCollisionLayer + 1) * kTilesPerLayer) {
-    for (const Platform& p : kCavePlatforms)
-      for (int r = p.row; r < p.row + p.height; ++r)
-        for (int c = p.col; c < p.col + p.width; ++c) tiles_[r * kTilesPerRow + c] = 1200;
-  }
-
-  bool Stands(int col, int row) const { return BodyFree(col, row) && (Floor(col, row + 1) || Floor(col + 1, row + 1)); }
-
-  // Every spot one move leads to from a spot where she stands.
-  std::vector<int> From(int col, int row) const {
-    std::vector<int> to;
-    for (int dir : {-1, 1})
-      if (BodyFree(col + dir, row)) Land(col + dir, row, to);
-    for (int rise = 1; rise <= 7 && Rising(col, row - 3 - rise); ++rise) {
-      const int top = row - rise;
-      if (!BodyFree(col, top)) continue;  // inside a ledge: no sideways move from here
-      Land(col, top, to);
-      for (int dir : {-1, 1})
-        for (int k = 1; k <= 4 && BodyFree(col + k * dir, top); ++k) Land(col + k * dir, top, to);
-    }
-    return to;
-  }
-
- private:
-  uint32_t At(int col, int row) const {
-    if (col < 0 || row < 0 || col >= kTilesPerRow || row >= kTileRows) return 1200;
-    return tiles_[row * kTilesPerRow + col];
-  }
-  bool Floor(int col, int row) const { return At(col, row) != 0; }
-  bool BodyFree(int col, int row) const {
-    for (int r = row - 3; r <= row; ++r)
-      if (At(col, r) != 0 || At(col + 1, r) != 0) return false;
-    return true;
-  }
-  // The row her head rises into is open or a ledge in both her columns.
-  bool Rising(int col, int row) const {
-    auto through = [&](int c) { return At(c, row) == 0 || At(c, row) == 1198; };
-    return through(col) && through(col + 1);
-  }
-  // She falls from (col, row), where her body is free, to the first floor.
-  void Land(int col, int row, std::vector<int>& to) const {
-    while (!Stands(col, row))
-      if (++row >= kTileRows - 1) return;
-    to.push_back(row * kTilesPerRow + col);
-  }
-  std::vector<uint32_t> tiles_;
-};
-
-int SpotIndex(const Spot& s) { return s.row * kTilesPerRow + s.col; }
-
-// The spots reachable from `start`, following the moves forwards or (backwards) the spots from
-// which `start` can be reached.
-std::vector<bool> Reach(const CaveMoves& moves, const Spot& start, bool backwards) {
-  std::vector<std::vector<int>> edges(kTilesPerLayer);
-  auto add = [&](int from, int to) { edges[backwards ? to : from].push_back(backwards ? from : to); };
-  for (int row = 0; row < kTileRows; ++row)
-    for (int col = 0; col < kTilesPerRow; ++col)
-      if (moves.Stands(col, row))
-        for (int to : moves.From(col, row)) add(row * kTilesPerRow + col, to);
-  for (const Link& l : kCaveLinks) {
-    add(SpotIndex(l.from), SpotIndex(l.to));
-    if (l.both_ways) add(SpotIndex(l.to), SpotIndex(l.from));
-  }
-  std::vector<bool> seen(kTilesPerLayer, false);
-  std::vector<int> open = {SpotIndex(start)};
-  seen[open.back()] = true;
-  while (!open.empty()) {
-    const int at = open.back();
-    open.pop_back();
-    for (int to : edges[at])
-      if (!seen[to]) {
-        seen[to] = true;
-        open.push_back(to);
-      }
-  }
-  return seen;
-}
-
 // From the landing she can reach every chamber of the plan, and from wherever she can get to, the
 // exit door is still within reach: no pit, drop or dead end keeps her.
 TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor) {
   Load("L001CAVE");
-  const CaveMoves moves;
+  const StandingMoves moves(kCavePlatforms, kJumpRows);
   ASSERT_TRUE(moves.Stands(kCaveStart.col, kCaveStart.row));
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(moves.Stands(s.col, s.row)) << s.what << " is no place to stand";
   for (const Link& l : kCaveLinks) {
     EXPECT_TRUE(moves.Stands(l.from.col, l.from.row)) << l.from.what;
     EXPECT_TRUE(moves.Stands(l.to.col, l.to.row)) << l.to.what;
   }
-  const std::vector<bool> reached = Reach(moves, kCaveStart, false);
+  const std::vector<bool> reached = Reach(moves, kCaveLinks, kCaveStart, false);
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(reached[SpotIndex(s)]) << s.what << " cannot be reached";
-  const std::vector<bool> leads_out = Reach(moves, kCaveExit, true);
+  const std::vector<bool> leads_out = Reach(moves, kCaveLinks, kCaveExit, true);
   int stuck = 0;
   for (int i = 0; i < kTilesPerLayer; ++i)
     if (reached[i] && !leads_out[i] && ++stuck <= 5)
