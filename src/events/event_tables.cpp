@@ -29,9 +29,16 @@ EventTables BuildEventTables() {
   t.field.fill(kFieldWithoutScript);
   t.talk.fill(TalkWithoutConversation);
 
-  // The scripted numbers and the conversations go in here, each under its own heading:
-  // the townspeople's talks (groups 2..6); the doors, warps and signs; the guide events; the
-  // save statue, machines, clinic, paintings and chests.
+  // The scripted numbers and the conversations, each kind under its own heading.
+
+  // The townspeople's conversations (groups 2..6).
+
+  // Doors, warps and signs.
+
+  // Guide events.
+
+  // The save statue, machines, clinic, paintings and chests.
+
   return t;
 }
 
