@@ -12,6 +12,7 @@
 #include "platform/repeaters.h"
 #include "platform/utils.h"
 #include "ui/hud.h"
+#include "ui/status_panel.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
@@ -52,6 +53,7 @@ void RunPlayingFrame() {
     CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
+    DrawHud();
   }
   // The emitters and the actors' pictures also run under menus, talks and events.
   RunEmitters();
@@ -98,6 +100,7 @@ int RunFrame(Window window) {
   }
 
   RenderFrame();
+  DrawStatusPanel();
   RunRepeatedSounds();
   DrawFade();
   MessageResult = UpdateMessage();

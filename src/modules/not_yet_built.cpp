@@ -161,15 +161,15 @@ void DrawLoopDecorA() {}
 void UpdateLoopDecorB() {}
 void DrawLoopDecorB() {}
 
-// The heroine: control and motion, damage and event triggers, drawing.
-void ThinkHeroine() {}
-void CheckHeroineGround() {}
+// The heroine: spell upkeep and cursor buttons, damage, death and event triggers.
+void UpkeepHeroineSpells() {}
+void SwitchHeroineCursors() {}
 void HitHeroineWithEnemies() {}
 void CheckHeroineMapEvents() {}
-void MoveHeroine() {}
-void DrawHeroine() {}
+void StartHeroineDeath() {}
 
 // The heroine's shots.
+void LaunchHeroineShot(int /*slot*/) {}
 void UpdateShots() {}
 void HitEnemiesWithShots() {}
 void MoveShots() {}

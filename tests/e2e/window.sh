@@ -64,6 +64,19 @@ for _ in $(seq 20); do
 done
 awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
 
+# The heroine walks under the keys: holding the right arrow for a second moves her and the view
+# after her, so the picture in the window changes.
+/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/before.png"
+xdotool keydown Right
+sleep 1
+xdotool keyup Right
+sleep 0.3
+import -window root "$work/shot.png"
+/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/after.png"
+changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
+changed="${changed%% *}"
+[ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
+
 wmctrl -c Tovia
 status=0
 timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after the window was closed"
