@@ -127,18 +127,6 @@ void DrawBigPanelFront() {}
 void UpdateFlagColumn() {}
 void DrawFlagColumn() {}
 
-// Impact effect.
-void UpdateImpactEffect() {}
-void DrawImpactEffect() {}
-
-// Floating texts.
-void UpdateFloatText() {}
-void DrawFloatText() {}
-
-// Coin pop-up.
-void UpdateBonusPop() {}
-void DrawBonusPop() {}
-
 // Treasure chest.
 void UpdateTreasureChest() {}
 void DrawTreasureChest() {}
@@ -146,10 +134,6 @@ void DrawTreasureChest() {}
 // Insect companion.
 void UpdateInsectCompanion() {}
 void DrawInsectCompanion() {}
-
-// Effect sprite.
-void UpdateEffectSprite() {}
-void DrawEffectSprite() {}
 
 // Exit door.
 void UpdateExitDoor() {}
