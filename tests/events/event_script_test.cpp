@@ -15,6 +15,7 @@
 #include "events/event_raise.h"
 #include "events/event_script.h"
 #include "platform/graphics.h"
+#include "platform/keys.h"
 #include "support/event_handlers.h"
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
@@ -111,6 +112,15 @@ TEST(EventScriptTest, TheDoorFadesOutChangesTheSceneAndFadesInOnTheNinthFrameThe
   EXPECT_EQ(EventSubCounter, 0);
   EXPECT_EQ(HeroControl, 0);
   EXPECT_EQ(InputLock, 1);
+
+  // She came to rest on the lobby's floor below her point, and walks off under the keys.
+  game.Run(20);
+  EXPECT_EQ(Heroine().BodyBox().bottom, 1247);  // right above the floor's top at 1248
+  EXPECT_EQ(Heroine().Motion() & 0xFF, 0);      // standing
+  EXPECT_EQ(Heroine().PosX(), 40);
+  game.Hold(vk::Right);
+  game.Run(10);
+  EXPECT_GT(Heroine().PosX(), 40);
 }
 
 int missing_door_calls = 0;
@@ -131,21 +141,33 @@ TEST(EventScriptTest, ADoorToAMissingMapLeavesTheEventToTheErrorSceneAndIsNotCal
   EXPECT_EQ(MessageWindow.open, 1u);  // the fatal error's message
 }
 
+// Where the warps below put the heroine, seen right after the step that places her (before the
+// world passes move her).
+int placed_x = 0, placed_y = 0;
+void NotePlacement(int32_t step_before) {
+  if (step_before == 5 && EventStep[2] == 6) {
+    placed_x = Heroine().PosX();
+    placed_y = Heroine().PosY();
+  }
+}
+
 TEST(EventScriptTest, TheInMapWarpsPutHerAboveTheirPointAndHealWhenAsked) {
   InPlay game;
   PlayerStats.Hp = 1;
   PlayerStats.Mp = 0;
   // Steps 3..7 are the warp's, 8 the script's own end.
   ScopedFieldHandler clinic(kTestEvent, FieldRoutine([] {
-                              if (EventStep[2] == 8) return EndEvent(2);
+                              const int32_t before = EventStep[2];
+                              if (before == 8) return EndEvent(2);
                               FadeWarpHere(2, 3, 136, 296, 1);
+                              NotePlacement(before);
                             }));
   RaiseEvent(kSubFieldEvent, kTestEvent);
   EventStep[2] = 3;
   const int camera_target = GetCameraTarget();
   while (EventStep[2] != 6 && SubMode == kSubFieldEvent) game.Run(1);
-  EXPECT_EQ(Heroine().PosX(), 112);
-  EXPECT_EQ(Heroine().PosY(), 232);
+  EXPECT_EQ(placed_x, 112);
+  EXPECT_EQ(placed_y, 232);
   EXPECT_EQ(HeroControl, 1);
   EXPECT_EQ(PlayerStats.Hp, 1);
   while (EventStep[2] != 7 && SubMode == kSubFieldEvent) game.Run(1);
@@ -164,8 +186,10 @@ TEST(EventScriptTest, TheInMapWarpsPutHerAboveTheirPointAndHealWhenAsked) {
   // The warp with a camera move leaves the camera where it put it and heals nobody.
   PlayerStats.Hp = 1;
   ScopedFieldHandler sign(kTestEvent, FieldRoutine([] {
-                            if (EventStep[2] == 8) return EndEvent(2);
+                            const int32_t before = EventStep[2];
+                            if (before == 8) return EndEvent(2);
                             FadeWarpInMap(2, 3, 1920, 64, 1976, 300, 0);
+                            NotePlacement(before);
                           }));
   RaiseEvent(kSubFieldEvent, kTestEvent);
   EventStep[2] = 3;
@@ -174,8 +198,8 @@ TEST(EventScriptTest, TheInMapWarpsPutHerAboveTheirPointAndHealWhenAsked) {
   EXPECT_EQ(GetCameraTarget(), kNoCameraTarget);
   EXPECT_EQ(GetCameraX(), 1920);
   EXPECT_EQ(GetCameraY(), 64);
-  EXPECT_EQ(Heroine().PosX(), 1952);
-  EXPECT_EQ(Heroine().PosY(), 236);
+  EXPECT_EQ(placed_x, 1952);
+  EXPECT_EQ(placed_y, 236);
   while (EventStep[2] != 7 && SubMode == kSubFieldEvent) game.Run(1);
   EXPECT_EQ(HeroControl, 1);  // this warp leaves her as the script held her
   EXPECT_EQ(PlayerStats.Hp, 1);
