@@ -38,6 +38,18 @@ constexpr int kFieldTileX = 32 * 16 - 24;  // her PosX with her middle over the 
 
 using Event = std::pair<int32_t, int32_t>;  // SubMode, SubModeArg
 
+// A group-7 townsperson standing on the street with its body from x `left`; no module gives that
+// group a box, so the test writes it.
+Actor PlaceTownsperson(int left) {
+  Actor person(7, SpawnActor(7, left - 10, kGround, -1, 0));
+  person.State() = kActorActive;
+  person.BodyBox().left = left;
+  person.BodyBox().top = kGround + 3;
+  person.BodyBox().right = left + 24;
+  person.BodyBox().bottom = kGround + 64;
+  return person;
+}
+
 struct EventScenarioTest : testing::Test {
   void SetUp() override {
     game.Run();  // the new game
@@ -136,15 +148,8 @@ TEST_F(EventScenarioTest, AFieldNumberNeedsAFreshUpAndNoLockThenEndsAndLetsHerWa
 
 TEST_F(EventScenarioTest, ATalkWithATownspersonWithoutAConversationEndsAtOnce) {
   Enter(100);
-  // A group-7 townsperson standing next to her; no module gives it a box, so the test does.
-  const int slot = SpawnActor(7, 140, kGround, -1, 0);
-  ASSERT_EQ(slot, 0);
-  Actor person(7, 0);
-  person.State() = kActorActive;
-  person.BodyBox().left = 150;
-  person.BodyBox().top = kGround + 3;
-  person.BodyBox().right = 174;
-  person.BodyBox().bottom = kGround + 64;
+  const Actor person = PlaceTownsperson(150);  // next to her
+  ASSERT_EQ(person.slot, 0);
   game.HoldButton(kButtonAction);
   EXPECT_EQ(Step(), Event(kSubTalk, 7));
   EXPECT_EQ(person.FaceX(), -1);  // it turned to her
@@ -175,13 +180,7 @@ TEST_F(EventScenarioTest, NothingElseStartsWhileAnEventRunsAndAHeldJumpWaitsForI
 
   // Walked by the script over the guide tiles, with a townsperson beside her and the menu key.
   hero.PosX() = 10 * 16 - 12;
-  const int slot = SpawnActor(7, 200, kGround, -1, 0);
-  Actor person(7, slot);
-  person.State() = kActorActive;
-  person.BodyBox().left = 150;
-  person.BodyBox().top = kGround + 3;
-  person.BodyBox().right = 174;
-  person.BodyBox().bottom = kGround + 64;
+  PlaceTownsperson(150);
   game.PressButton(kButtonAction);
   game.PressButton(kButtonMenu);
   EXPECT_EQ(Step(), Event(kSubFieldEvent, 300));
