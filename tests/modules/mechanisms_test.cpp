@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "actors/actor_table.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
 #include "platform/counters.h"
 #include "platform/graphics.h"
@@ -199,24 +200,47 @@ TEST_F(MechanismsTest, AnExitDoorOpensByItsOwnLinkInFifteenUpdatesAndHoldsItsOpe
 
 // ---- the hazard block -------------------------------------------------------------------------
 
-TEST_F(MechanismsTest, TheHazardBlockBubblesInPlaceAndSheWalksIntoIt) {
-  Enter({{23, std::string(20, '.') + "H"}}, 200);
-  const Actor block(107, 0);
+TEST_F(MechanismsTest, TheHazardBlockBurnsFeetInItsLowerHalfUnlessSheIsImmuneAndSheWalksIntoIt) {
+  // Two blocks: at x 320 sunk a row into the floor, so that only its upper half meets her feet;
+  // at x 480 standing on the floor.
+  Enter({{24, std::string(20, '.') + "H"}, {23, std::string(30, '.') + "H"}}, 200);
+  const Actor sunk(107, 0), block(107, 1);
   game.Run();
-  EXPECT_EQ(block.CollisionKind(), 8);
   EXPECT_EQ(block.BodyBox().top, 368 + 16);  // its lower half
   EXPECT_EQ(block.BodyBox().bottom, 400);
   // It bubbles, a loop of 36 frames.
-  const uint32_t first = CellsAt(2, 320, 368).at(0);
+  const uint32_t first = CellsAt(2, 480, 368).at(0);
   game.Run(18);
-  EXPECT_NE(CellsAt(2, 320, 368).at(0), first);
+  EXPECT_NE(CellsAt(2, 480, 368).at(0), first);
   game.Run(18);
-  EXPECT_EQ(CellsAt(2, 320, 368).at(0), first);
+  EXPECT_EQ(CellsAt(2, 480, 368).at(0), first);
 
   game.HoldButton(kButtonRight);
-  game.Run(45);
-  EXPECT_GT(hero.PosX(), 320 + 32) << "the block stopped her";
+  for (int f = 0; f < 120 && PlayerStats.Hp == 20; ++f) game.Run();
+  game.ReleaseButton(kButtonRight);
+  EXPECT_GT(hero.SpriteBox().left, sunk.BodyBox().right) << "she did not walk through the sunk block";
+  EXPECT_GT(hero.SpriteBox().right, block.BodyBox().left);
+  EXPECT_EQ(PlayerStats.Hp, 19);
+  // Thrown back, she walks on into it while she is immune and stops there; it burns her again
+  // only once her immunity is over.
+  game.Run(10);
+  game.HoldButton(kButtonRight);
+  game.Run(6);
+  game.ReleaseButton(kButtonRight);
+  game.Run(4);
+  ASSERT_GT(hero.SpriteBox().right, block.BodyBox().left);
+  ASSERT_LT(hero.SpriteBox().left, block.BodyBox().right);
+  const int immune = hero.HitTimer();
+  EXPECT_EQ(PlayerStats.Hp, 19);
+  int frames = 0;
+  while (PlayerStats.Hp == 19 && frames < 100) {
+    game.Run();
+    ++frames;
+  }
+  EXPECT_EQ(PlayerStats.Hp, 18);
+  EXPECT_EQ(frames, immune);  // in the frame her immunity runs out
   EXPECT_EQ(block.State(), kActorActive);
+  EXPECT_EQ(sunk.State(), kActorActive);
 }
 
 // ---- the warning light ------------------------------------------------------------------------
