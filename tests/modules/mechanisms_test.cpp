@@ -91,7 +91,8 @@ TEST_F(MechanismsTest, AnUnlockedDoorRisesWhileHerFeetAreInItsZoneAndSinksWhenSh
   EXPECT_EQ(PlayCount(kSoundDoor), 1);
   EXPECT_EQ(door.BodyBox().top, 208);
 
-  // She leaves while it comes down and comes back halfway: each change of wish sounds.
+  // She leaves: it comes down; she comes back while it is halfway: it rises again from there.
+  // Each change of its wish sounds.
   hero.PosX() = kDoorX - 100;
   game.Run(5);
   EXPECT_EQ(door.PosY(), 248);
