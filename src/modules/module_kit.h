@@ -226,6 +226,22 @@ struct EnemyRules {
 // in States 1 and 3 the control and walk steps, and the HitBox.
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules);
 
+// ---- fixtures: doors, lights and blocks -------------------------------------------------------
+// The mechanisms a map places where they stand (doors, lights, the hazard block) keep the enemy
+// state machine with the fixture window, but neither walk nor meet the map.
+
+// State 1 of a fixture: SpawnEnemy, but facing right and down (FaceX, FaceY := 1) whatever the
+// frame.
+void SpawnFixture(const ModuleKit& kit, int slot, const EnemyStats& stats);
+// One slot's Update up to the fixture's own steps: StepX and StepY cleared, the state machine
+// (the spawn, dying, gone within kFixtureWindow), then, in State 3 only, the control step, the
+// HitBox and, while it stands (Motion 0 or 7), its steps and speed cleared and the HitBox again.
+// True when the slot is active and not frozen: the module's own steps follow.
+bool UpdateFixtureSlot(const ModuleKit& kit, int slot, const EnemyStats& stats);
+// The Move of a fixture: each slot that moves this frame goes by its speed, without a HitBox,
+// and records its histories.
+void MoveFixtures(const ModuleKit& kit);
+
 // ---- the template Move ------------------------------------------------------------------------
 
 // Which map probes a module makes; a module that does not meet the map makes none.
@@ -258,8 +274,9 @@ MapContact MoveAgainstMap(const Actor& a, const MapRules& rules = {});
 // the pixel left of its feet, it turns right (MapHits |= 16); moving right over nothing right of
 // its feet, it turns left (MapHits |= 32). This frame's step still takes it on.
 void TurnAtLedge(const Actor& a);
-// Step 3: the HitBox, then VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX,
-// PosY += VelY.
+// VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX, PosY += VelY.
+void MoveByVelocity(const Actor& a);
+// Step 3: the HitBox, then MoveByVelocity.
 void IntegrateMove(const ModuleKit& kit, int slot);
 // Step 4: row 0 of the seven histories := the values now, then every row moves one down, so
 // rows 0 and 1 hold the same values and row k the values of k - 1 frames before.

@@ -1,5 +1,6 @@
 // The module kit's template passes: the enemy state machine with the control and walk steps,
 // the template Update, Move and Draw.
+#include "actors/actor_library.h"
 #include "actors/actor_table.h"
 #include "actors/hazards_and_input.h"
 #include "actors/map_probes.h"
@@ -163,6 +164,48 @@ void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
   }
 }
 
+// ---- fixtures ---------------------------------------------------------------------------------
+
+void SpawnFixture(const ModuleKit& kit, int slot, const EnemyStats& stats) {
+  SpawnEnemy(kit, slot, stats);
+  SetActorFacingRandom(kit.group, slot, 0);
+}
+
+bool UpdateFixtureSlot(const ModuleKit& kit, int slot, const EnemyStats& stats) {
+  const Actor a(kit.group, slot);
+  a.StepX() = a.StepY() = 0;
+  switch (a.State()) {
+    case kActorSpawned:
+      SpawnFixture(kit, slot, stats);
+      break;  // active now, it goes on as one in this frame
+    case kActorEnding:
+      StepDying(a);
+      return false;
+    case kActorGone:
+      StepGone(a, kFixtureWindow);
+      return false;
+    default:
+      break;
+  }
+  if (a.State() != kActorActive || !ControlStep(a, false)) return false;
+  ApplyHitBox(kit, slot);
+  const int motion = a.Motion() & 255;
+  if (motion == 0 || motion == 7) {
+    a.StepX() = a.StepY() = a.VelX() = a.VelY() = 0;
+    ApplyHitBox(kit, slot);
+  }
+  return true;
+}
+
+void MoveFixtures(const ModuleKit& kit) {
+  for (int slot = 0; slot < kActorSlots; ++slot) {
+    const Actor a(kit.group, slot);
+    if (!MovesThisFrame(a)) continue;
+    MoveByVelocity(a);
+    RecordHistories(a);
+  }
+}
+
 // ---- the template Move ------------------------------------------------------------------------
 
 bool MovesThisFrame(const Actor& a) {
@@ -237,9 +280,7 @@ void TurnAtLedge(const Actor& a) {
   }
 }
 
-void IntegrateMove(const ModuleKit& kit, int slot) {
-  ApplyHitBox(kit, slot);
-  const Actor a(kit.group, slot);
+void MoveByVelocity(const Actor& a) {
   a.VelX() += a.StepX();
   a.VelY() += a.StepY();
   // Gravity has no end in a bottomless column; a speed of one world height a frame is more than
@@ -247,6 +288,11 @@ void IntegrateMove(const ModuleKit& kit, int slot) {
   if (a.VelY() > kMaxFallSpeed) a.VelY() = kMaxFallSpeed;
   a.PosX() += a.VelX();
   a.PosY() += a.VelY();
+}
+
+void IntegrateMove(const ModuleKit& kit, int slot) {
+  ApplyHitBox(kit, slot);
+  MoveByVelocity(Actor(kit.group, slot));
 }
 
 void RecordHistories(const Actor& a) {

@@ -73,18 +73,6 @@ void CollidePistonWeight() {}
 void MovePistonWeight() {}
 void DrawPistonWeight() {}
 
-// Sliding door.
-void UpdateSlidingDoor() {}
-void CollideSlidingDoor() {}
-void MoveSlidingDoor() {}
-void DrawSlidingDoor() {}
-
-// Flag-driven warning light.
-void UpdateFlagLight() {}
-void CollideFlagLight() {}
-void MoveFlagLight() {}
-void DrawFlagLight() {}
-
 // Vertical and horizontal lifts.
 void UpdateLiftVertical() {}
 void CollideLiftVertical() {}
@@ -95,33 +83,6 @@ void CollideLiftHorizontal() {}
 void MoveLiftHorizontal() {}
 void DrawLiftHorizontal() {}
 
-// Hazard block.
-void UpdateBreakableBlock() {}
-void CollideBreakableBlock() {}
-void DrawBreakableBlock() {}
-
-// Animated scenery panels and light columns.
-void UpdateBigPanelBack() {}
-void DrawBigPanelBack() {}
-void UpdateBigPanelFront() {}
-void DrawBigPanelFront() {}
-void UpdateFlagColumn() {}
-void DrawFlagColumn() {}
-
-// Treasure chest.
-void UpdateTreasureChest() {}
-void DrawTreasureChest() {}
-
 // Insect companion.
 void UpdateInsectCompanion() {}
 void DrawInsectCompanion() {}
-
-// Exit door.
-void UpdateExitDoor() {}
-void DrawExitDoor() {}
-
-// Looping decorations.
-void UpdateLoopDecorA() {}
-void DrawLoopDecorA() {}
-void UpdateLoopDecorB() {}
-void DrawLoopDecorB() {}

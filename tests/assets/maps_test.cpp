@@ -157,6 +157,19 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
 
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
+    {"L001CAVE", 113, "the chests of the landing and the storage room"},
+    {"L001CAVE", 90, "the water door, the gates of T and the control room's entrance"},
+    {"L001CAVE", 115, "the light columns: the water by the door and the control room's"},
+    {"L001CAVE", 91, "the warning lights on the way back from the control room"},
+    {"L001CAVE", 117, "the exit door"},
+    {"L001CAVE", 107, "the lava in the pit of the lava level"},
+    {"L001CAVE", 108, "the control room's back panels"},
+    {"L001CAVE", 119, "the control room's consoles"},
+    {"L001CAVE", 118, "torches along the route"},
+    {"BOSS0001", 90, "the exit room's doors"},
+    {"BOSS0001", 118, "torches in the hall and the exit room"},
+    {"CORRIDOR", 118, "torches beside the pillars"},
+    {"TEMPLE00", 118, "torches by the pillars"},
 
     // The save statue, shrines, machines, the clinic, paintings and chests.
 };
@@ -390,6 +403,85 @@ TEST_F(MapTest, NoEnemyStandsWhereTheHeroineArrivesOrIsHeld) {
     Load(b.map);
     EXPECT_EQ(PlacedIn(32, 40, b), "");
   }
+}
+
+// ---- doors, chests and lights ----------------------------------------------------------------------------
+
+struct Tile {
+  int col, row;
+  bool operator==(const Tile&) const = default;
+};
+
+// The tiles of a group on layer 4 in the order the scene change spawns them, which is the order
+// of their slots: column by column, top to bottom within a column.
+std::vector<Tile> SpawnOrder(uint32_t group) {
+  std::vector<Tile> tiles;
+  for (int col = 0; col < kTilesPerRow; ++col)
+    for (int row = 0; row < kTileRows; ++row)
+      if (BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col] == group)
+        tiles.push_back({col, row});
+  return tiles;
+}
+
+// The cave's presets give slots their links: chests 0, 1, 2 the flags 1000, 1004, 1001; sliding
+// doors 0..3 and warning lights 0..6 the waterworks' flags; light columns 4 and up their light,
+// while 0..3 wait for the machine; the exit-door event opens slot 0.
+TEST_F(MapTest, TheCavesSlotsStandWhereThePresetsExpectThem) {
+  Load("L001CAVE");
+  EXPECT_EQ(SpawnOrder(113), (std::vector<Tile>{{10, 15}, {12, 258}, {20, 258}}))
+      << "the opening's chest, then the card key's and the 1000 yen's, and no fourth";
+
+  const std::vector<Tile> doors = SpawnOrder(90);
+  ASSERT_GE(doors.size(), 5u);
+  EXPECT_EQ(doors[0], (Tile{119, 82})) << "slot 0 must be the water door";
+  for (int s = 1; s <= 3; ++s)
+    EXPECT_TRUE(doors[s].col >= 247 && doors[s].col <= 351 && doors[s].row == 82) << "door " << s << " is not a gate of T";
+  EXPECT_EQ(doors[4], (Tile{352, 104})) << "the control room's entrance works from the start";
+
+  const std::vector<Tile> columns = SpawnOrder(115);
+  ASSERT_GE(columns.size(), 4u);
+  for (int s = 0; s < 4; ++s)
+    EXPECT_TRUE(columns[s].col >= 111 && columns[s].col <= 117 && columns[s].row == 80) << "column " << s;
+  for (size_t s = 4; s < columns.size(); ++s)
+    EXPECT_TRUE(columns[s].col >= 353 && columns[s].col <= 392) << "column " << s << " stands outside the control room";
+
+  EXPECT_EQ(SpawnOrder(91).size(), 7u) << "an eighth light would stay dark";
+  EXPECT_EQ(SpawnOrder(117), (std::vector<Tile>{{150, 129}}));
+}
+
+// The boss room's exit room is closed all round: nothing but the two sliding doors in the gap
+// under the wall separates it from the hall, so it stays shut until the doors open.
+TEST_F(MapTest, TheBossRoomsExitRoomIsSealedButForItsDoors) {
+  constexpr uint32_t kLedge = 1198;
+  Load("BOSS0001");
+  const std::vector<Tile> doors = SpawnOrder(90);
+  ASSERT_EQ(doors.size(), 2u);
+  auto reaches_hall = [&](bool doors_shut) {
+    auto passable = [&](int col, int row) {
+      if (col < 0 || row < 0 || col >= kTilesPerRow || row >= kTileRows) return false;
+      for (const Tile& d : doors)  // a shut door fills its column, six tiles down from its own
+        if (doors_shut && col == d.col && row >= d.row && row < d.row + 6) return false;
+      const uint32_t v = BgLayers.TileBuffer[kCollisionLayer * kTilesPerLayer + row * kTilesPerRow + col];
+      return v == 0 || v == kLedge;
+    };
+    std::vector<bool> seen(kTilesPerLayer, false);
+    std::vector<Tile> open = {{130, 64}};  // in front of the exit
+    seen[64 * kTilesPerRow + 130] = true;
+    while (!open.empty()) {
+      const Tile t = open.back();
+      open.pop_back();
+      if (t.col < 116) return true;  // the hall
+      EXPECT_FALSE(t.col == 0 || t.row == 0 || t.col == kTilesPerRow - 1 || t.row == kTileRows - 1);
+      for (const Tile n : {Tile{t.col - 1, t.row}, Tile{t.col + 1, t.row}, Tile{t.col, t.row - 1}, Tile{t.col, t.row + 1}}) {
+        if (!passable(n.col, n.row) || seen[n.row * kTilesPerRow + n.col]) continue;
+        seen[n.row * kTilesPerRow + n.col] = true;
+        open.push_back(n);
+      }
+    }
+    return false;
+  };
+  EXPECT_FALSE(reaches_hall(true)) << "a way round the shut doors";
+  EXPECT_TRUE(reaches_hall(false)) << "the doors stand where no one passes";
 }
 
 // ---- the compiler ---------------------------------------------------------------------------------------
