@@ -12,6 +12,7 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
 int texture_w = 0, texture_h = 0;
 bool fullscreen = false;
+bool shown = false;
 
 SDL_Surface* IconSurface(const host::IconImage& icon) {
   if (icon.pixels == nullptr) return nullptr;
@@ -52,6 +53,18 @@ SDL_Rect FitPicture(int w, int h, int out_w, int out_h, bool& whole_scale) {
   return r;
 }
 
+// The window is shown once, after its renderer exists: SDL may build the window anew while it
+// makes the renderer, which would show a window, take it away and show another.
+void ShowWindowOnce() {
+  if (shown) return;
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  shown = true;
+  // The window counts as active once it is shown, as it does on a desktop that activates new
+  // windows; a desktop that sends no focus event would otherwise never run a frame.
+  sdl::PushEvent(host::Event{host::EventKind::FocusGained});
+}
+
 }  // namespace
 
 namespace sdl {
@@ -80,12 +93,7 @@ bool CreateWindow(const char* class_name, const char* title, int width, int heig
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
   }
-  SDL_ShowWindow(window);
-  SDL_RaiseWindow(window);
-  // The window counts as active once it is shown, as it does on a desktop that activates new
-  // windows; a desktop that sends no focus event would otherwise never run a frame.
-  sdl::PushEvent(Event{EventKind::FocusGained});
-  return true;
+  return true;  // shown by OpenDisplay
 }
 
 void DestroyWindow() {
@@ -95,6 +103,7 @@ void DestroyWindow() {
   texture = nullptr;
   renderer = nullptr;
   window = nullptr;
+  shown = false;
 }
 
 bool OpenDisplay() {
@@ -104,6 +113,7 @@ bool OpenDisplay() {
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) return false;
   }
+  ShowWindowOnce();
   return true;
 }
 
