@@ -95,6 +95,17 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(Emitters.entries[0].count, 2);
 }
 
+TEST(FrameTest, TheStartSequenceStaysBlackAndEscOpensNothing) {
+  FrameHarness game;
+  game.Run(150);  // the fade-in is over
+  game.Tap(vk::Escape);
+  game.Run(5);
+  EXPECT_EQ(SubMode, kSubStartSequence);
+  EXPECT_TRUE(game.Draws(3).empty());  // no help lines, no menu
+  for (uint32_t p : headless::LastFrame()) ASSERT_EQ(p, 0u);
+  EXPECT_EQ(Running, 1u);
+}
+
 TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   Playing game;
   game.Run(1);
