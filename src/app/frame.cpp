@@ -1,11 +1,15 @@
 #include <algorithm>
 
+#include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
+#include "editor/debug_menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
@@ -46,6 +50,7 @@ void RunPlayingFrame() {
     if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
     UpdateObjects();
     RunObjectPass2();
+    CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
   }
@@ -58,6 +63,7 @@ void RunPlayingFrame() {
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.
 void RunHaltedFrame() {
   if (DispatchSubMode() != 0 && IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode != kSubDebugMenu) {
+    OpenDebugMenu();
     SubMode = kSubDebugMenu;
   }
 }
@@ -79,6 +85,7 @@ int RunFrame(Window window) {
       SubMode = kSubStartSequence;
       SubModeArg = 1;  // the title screen
       GameMode = kGamePlaying;
+      DisableHud();
       RedrawAllLayers();
       break;
     case kGamePlaying:
@@ -106,6 +113,8 @@ void NewGameInit() {
   InitScreen(static_cast<int>(BgLayers.WorldSize.width), static_cast<int>(BgLayers.WorldSize.height), kScreenWidth,
              kScreenHeight);
   SetBackPictureMode(1);
+  ClearAllActors();
+  ResetHud();
 
   PlayerStatsRecord& p = PlayerStats;
   Save.Reserved5976 = 0;  // the word ahead of the player's statistics
@@ -139,4 +148,5 @@ void NewGameInit() {
   p.OwnedMagicTools = 0x17;
 
   FadeIn();
+  HideHud();
 }

@@ -2,6 +2,8 @@
 // event, a menu, a scene, the editor) and learns whether the world itself runs this frame. And
 // the fatal error scene, shown when a map file cannot be loaded.
 #include "app/game_flow.h"
+#include "editor/debug_menu.h"
+#include "editor/map_editor.h"
 #include "events/event_dispatch.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
@@ -13,7 +15,10 @@ uint32_t DispatchSubMode() {
     case kSubWorld:
       return 1;
     case kSubDebugMenu:
+      HandleDebugMenu();
+      return 0;
     case kSubMapEditor:
+      RunMapEditor();
       return 0;
     case kSubTalk:
       return 1;

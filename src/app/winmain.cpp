@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "actors/hazards_and_input.h"
 #include "app/game_flow.h"
 #include "audio/music.h"
 #include "audio/sound_slots.h"
@@ -154,6 +155,7 @@ int InitSystems(Window window) {
 }
 
 int StartDisplay(Window window) {
+  ClearHazards();
   Display.ScreenSize.width = WindowSize.width;
   Display.ScreenSize.height = WindowSize.height;
   Display.window_mode = WindowMode;

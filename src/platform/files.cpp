@@ -98,8 +98,8 @@ FILE* OpenFile(const char* path, const char* mode) {
   const bool for_write = std::strpbrk(mode, "wa") != nullptr;
   const std::string resolved = ResolvePath(path, for_write);
   if (resolved.empty()) return nullptr;
-  // Only a regular file is read: a folder or a device would open here and then read as nothing
-  // (or, a pipe, block the open), where the game means "no such file".
+  // Only files are read: a folder opens here, and its read would then fail as if the file were
+  // damaged.
   std::error_code ec;
   if (!for_write && !fs::is_regular_file(resolved, ec)) return nullptr;
   return std::fopen(resolved.c_str(), mode);

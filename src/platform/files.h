@@ -15,8 +15,8 @@ void SetFileBase(const std::string& dir);
 // never created).
 std::string ResolvePath(const char* path, bool for_write);
 
-// fopen through ResolvePath; a mode with 'w' or 'a' resolves for writing. nullptr on failure,
-// and for reading also when the name is not a regular file (a folder, a device, a pipe).
+// fopen through ResolvePath; a mode with 'w' or 'a' resolves for writing. nullptr on failure, and
+// for reading anything but a file (a folder, say).
 FILE* OpenFile(const char* path, const char* mode);
 
 // A file written whole or not at all: the bytes go to a temporary file beside the target, which

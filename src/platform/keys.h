@@ -34,6 +34,7 @@ constexpr uint8_t Subtract = 109;
 constexpr uint8_t Decimal = 110;
 constexpr uint8_t Divide = 111;
 constexpr uint8_t F1 = 112;  // F1..F12 are 112..123
+constexpr uint8_t F2 = 113;
 constexpr uint8_t F10 = 121;
 constexpr uint8_t NumLock = 144;
 constexpr uint8_t OemSemicolon = 186;  // ';' on a US layout

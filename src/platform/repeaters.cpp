@@ -1,5 +1,6 @@
 #include "platform/repeaters.h"
 
+#include "actors/actor_table.h"
 #include "audio/music.h"
 #include "audio/sound_slots.h"
 #include "platform/utils.h"
@@ -10,6 +11,7 @@ EmitterTable Emitters = {};
 namespace {
 
 constexpr int kImpactSound = 29;
+constexpr int kImpactGroup = 110;
 
 }  // namespace
 
@@ -70,9 +72,9 @@ void RunEmitters() {
     const int sign_x = Random(2) != 0 ? -1 : 1;
     const int sign_y = Random(2) != 0 ? -1 : 1;
     --e.count;
-    [[maybe_unused]] const int spawn_y = e.y + Random(e.range_y) * sign_y;  // y is drawn before x
-    [[maybe_unused]] const int spawn_x = e.x + Random(e.range_x) * sign_x;
-    // The impact effect (group 110) spawns here at (spawn_x, spawn_y), facing (parameter, -1).
+    const int spawn_y = e.y + Random(e.range_y) * sign_y;  // y is drawn before x
+    const int spawn_x = e.x + Random(e.range_x) * sign_x;
+    SpawnActor(kImpactGroup, spawn_x, spawn_y, e.parameter, -1);
     QueueRepeatedSound(kImpactSound, 1, 1);
   }
 }

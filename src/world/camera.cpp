@@ -18,8 +18,6 @@ int32_t EditorScrollMode = 0;
 
 namespace {
 
-constexpr int kHeroineGroup = 1;
-constexpr int kDying = 4;
 constexpr int kHoldFrames = 80;
 constexpr int kMaxPan = 20;
 constexpr int kFlashLayer = 3;
@@ -220,7 +218,7 @@ int HoldDownPan(int cy0, int step) {
 void CameraFollow(int target) {
   // Groups outside the table are followed as no target at all.
   if (target < 0 || target >= kActorGroups) return;
-  if (ActorTable[kHeroineGroup][ActorField::State][0] == kDying) return;
+  if (Actor(kHeroineGroup, 0).State() == kActorEnding) return;
   const int cx0 = Camera.x, cy0 = Camera.y;
   const int hx = GetActorCentreX(target, 0);
   const int py = GetActorPosY(target, 0);

@@ -273,6 +273,17 @@ void OpenTextEntry(const char* prompt, uint32_t colour, char* buffer, uint32_t m
   TextEntry.key = key;
 }
 
+namespace {
+
+// The keys that type a character: digits, capitals and the full stop. The codes between the
+// digits and the letters name no key, and nothing else may become part of a file name.
+bool IsNameKey(uint32_t k) {
+  return (k >= vk::Key0 && k <= vk::Key0 + 9) || (k >= vk::KeyA && k <= vk::KeyA + 25) || k == vk::OemPeriod ||
+         k == vk::Decimal;
+}
+
+}  // namespace
+
 int32_t UpdateTextEntry() {
   TextEntryRecord& e = TextEntry;
   if (e.open != 1) return -1;
@@ -295,7 +306,7 @@ int32_t UpdateTextEntry() {
     if (e.cursor > 0) --e.cursor;
   } else if (k == vk::Space) {
     put('_');
-  } else if ((k >= vk::Key0 && k <= vk::KeyA + 25) || k == vk::OemPeriod || k == vk::Decimal) {
+  } else if (IsNameKey(k)) {
     put(k == vk::OemPeriod || k == vk::Decimal ? '.' : static_cast<char>(k));
     if (e.cursor < max - 1) ++e.cursor;
   } else if (k == vk::Return) {

@@ -20,6 +20,7 @@
 #include "platform/repeaters.h"
 #include "support/frame_harness.h"
 #include "support/heroine_pose.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/map_file.h"
 #include "world/message_window.h"
@@ -38,7 +39,7 @@ struct Playing : FrameHarness {
     SubModeArg = 0;
     SetCameraTarget(1);
     SetCameraPosition(1000, 1000);
-    PlaceHeroine(2500, 1200);
+    PoseHeroineForCamera(2500, 1200);
   }
 };
 
@@ -69,6 +70,8 @@ void CloseTheErrorMessageAndEnd(FrameHarness& game) {
 TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   FrameHarness game;
   AddEmitter(100, 100, 0, 0, 1, 3, 1);
+  ShowHud();
+  ShowEnemyGauge(3, 9);
   EXPECT_EQ(GameMode, kGameNew);
   game.Run(1);
   EXPECT_EQ(headless::PresentCount(), 1);
@@ -89,6 +92,9 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(PlayerStats.OwnedPendants, 0x49u);
   EXPECT_EQ(PlayerStats.OwnedMagicTools, 0x17u);
   EXPECT_EQ(SceneBitmapIds[7], -1);
+  EXPECT_EQ(HudVisible, 0u);  // the title starts with the HUD hidden and its gauge dark
+  EXPECT_EQ(EnemyGaugeTimer, 0);
+  EXPECT_EQ(EnemyGaugeMax, -1);
   EXPECT_EQ(IsFading(), 1u);  // the title comes in through the wipe
   EXPECT_EQ(Emitters.entries[0].count, 3);  // the world passes and the emitters did not run
   game.Run(1);
@@ -115,14 +121,14 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   for (int32_t frozen : {kSubDebugMenu, kSubMapEditor, kSubGuideEvent, kSubPauseMenu, kSubMapLoadFailure}) {
     SubMode = frozen;
     SubModeArg = 0;
-    PlaceHeroine(heroine_x += 100, 1200);
+    PoseHeroineForCamera(heroine_x += 100, 1200);
     const int x = GetCameraX();
     game.Run(1);
     EXPECT_EQ(GetCameraX(), x) << "sub-mode " << frozen;
   }
   for (int32_t running : {kSubTalk, kSubFieldEvent, kSubStartSequence, 9, 42, -1}) {
     SubMode = running;
-    PlaceHeroine(heroine_x += 100, 1200);
+    PoseHeroineForCamera(heroine_x += 100, 1200);
     const int x = GetCameraX();
     game.Run(1);
     EXPECT_NE(GetCameraX(), x) << "sub-mode " << running;
@@ -226,7 +232,7 @@ TEST(FrameTest, AMissingMapShowsTheFatalErrorAndEndsTheProgramAfterItIsClosed) {
   SubModeArg = 1;
   SetCameraTarget(1);
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(2500, 1200);
+  PoseHeroineForCamera(2500, 1200);
 
   game.Run(45);  // the wipe is over; the message stands over the picture
   EXPECT_EQ(MessageWindow.open, 1u);

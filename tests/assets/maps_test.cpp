@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "actors/map_probes.h"
 #include "platform/graphics.h"
 #include "support/game_reset.h"
 #include "world/map_file.h"
@@ -123,14 +124,6 @@ const std::vector<EventLayerValue> kEventLayerValues = {};
 constexpr int kBodyLeft = 12, kBodyTop = 3, kBodyWidth = 24, kBodyHeight = 61;
 
 std::string MapPath(const std::string& name) { return std::string(TOVIA_BINARY_DIR) + "/Data/" + name + ".MDT"; }
-
-// The first solid tile of layer 2 along a row, sampled every 16 pixels and at the last pixel, as the
-// collision probes scan; 0 when the row is free.
-uint32_t FindTileInRow(int x, int y, int width) {
-  for (int px = x; px < x + width - 1; px += 16)
-    if (uint32_t v = GetTile(px, y, kCollisionLayer)) return v;
-  return GetTile(x + width - 1, y, kCollisionLayer);
-}
 
 bool BoxIsFree(int x, int y, int width, int height) {
   for (int py = y; py < y + height - 1; py += 16)

@@ -79,6 +79,14 @@ TEST_F(FilesTest, TrailingSpacesAndDotsOfANameMeanNothing) {
   EXPECT_TRUE(fs::exists(dir / "Data" / "AB"));
 }
 
+TEST_F(FilesTest, OnlyFilesAreOpenedForReading) {
+  fs::create_directories(dir / "Data" / "MAPS.MDT");
+  EXPECT_EQ(Read("./Data/MAPS.MDT"), "<none>");
+  EXPECT_EQ(Read("./Data/"), "<none>");
+  EXPECT_EQ(Read("./Data/   "), "<none>");
+  EXPECT_EQ(Read("./Data/LTOWN001.MDT"), "map");
+}
+
 TEST_F(FilesTest, TheExactNameWinsOverOtherSpellings) {
   std::ofstream(dir / "Data" / "save0.dat") << "lower";
   EXPECT_EQ(Read("./Data/save0.dat"), "lower");

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
+#include "actors/actor_table.h"
 #include "audio/music.h"
 #include "audio/sound_slots.h"
 #include "platform/utils.h"
@@ -76,6 +78,16 @@ TEST_F(RepeatersTest, EmitterOfThreeSpawnsOnThreeFramesThenIsFree) {
   }
   RunEmitters();
   EXPECT_EQ(ActiveSounds(29), 3);
+  // Three impact effects, around the emitter's place, facing (its parameter, up).
+  ASSERT_EQ(CountActors(110), 3);
+  for (int slot = 0; slot < 3; ++slot) {
+    const Actor impact(110, slot);
+    EXPECT_EQ(impact.State(), kActorSpawned);
+    EXPECT_LE(std::abs(impact.PosX() - 100), 7);
+    EXPECT_LE(std::abs(impact.PosY() - 200), 7);
+    EXPECT_EQ(impact.FaceX(), 1);
+    EXPECT_EQ(impact.FaceY(), -1);
+  }
 }
 
 TEST_F(RepeatersTest, EmitterWaitsItsIntervalAndItsPhaseWraps) {

@@ -42,6 +42,13 @@ FrameHarness::FrameHarness(uint32_t seed, const std::string& folder) : folder_(f
   StartDisplay(MainWindow);
 }
 
+FrameHarness::FrameHarness(HarnessData data, uint32_t seed) : FrameHarness(seed) {
+  if (data != HarnessData::BuiltMaps) return;
+  for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TOVIA_BINARY_DIR) / "Data")) {
+    if (e.path().extension() == ".MDT") fs::copy_file(e.path(), fs::path(folder_) / "Data" / e.path().filename());
+  }
+}
+
 FrameHarness::~FrameHarness() {
   ResetGameState();
   SetFileBase("");

@@ -16,7 +16,8 @@
 //
 // Each frame runs as the message loop runs it: the waiting messages first (keys, the one-second
 // timer, a display switch), then RunFrame and the frame counters. "./Data/" is the Data folder
-// inside `folder` (by default an empty folder of its own: no maps, no saves).
+// inside `folder` (by default an empty folder of its own: no maps, no saves; or a folder of its
+// own holding copies of the maps the build made: FrameHarness game(HarnessData::BuiltMaps)).
 #pragma once
 
 #include <cstdint>
@@ -26,9 +27,13 @@
 #include "support/played_sounds.h"
 #include "world/draw_queue.h"
 
+// What the Data folder of a harness's own folder holds at the start.
+enum class HarnessData { Empty, BuiltMaps };
+
 class FrameHarness {
  public:
   explicit FrameHarness(uint32_t seed = 1, const std::string& folder = "");
+  explicit FrameHarness(HarnessData data, uint32_t seed = 1);
   ~FrameHarness();
   FrameHarness(const FrameHarness&) = delete;
   FrameHarness& operator=(const FrameHarness&) = delete;
@@ -49,6 +54,8 @@ class FrameHarness {
   void PressButton(int entry);
 
   int frames() const { return frames_; }
+  // The folder that holds "Data/".
+  const std::string& folder() const { return folder_; }
   bool SavePicture(const std::string& path) const;
   std::vector<DrawCommand> Draws(int layer) const;
   std::vector<PlayedSound> Sounds() const;

@@ -14,6 +14,7 @@
 #include "platform/messages.h"
 #include "platform/repeaters.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/map_layers.h"
@@ -62,6 +63,8 @@ void ResetGameState() {
   FlashState = FlashRecord{};
   BackPictureMode = 0;
   EditorScrollMode = 0;
+  HudVisible = 0;
+  ResetHud();
   std::memset(ActorTable, 0, sizeof ActorTable);
   for (uint32_t& n : DrawQueue.drawn) n = 0;
   MessageWindow = MessageWindowRecord{};

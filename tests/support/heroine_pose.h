@@ -5,7 +5,7 @@
 
 #include "actors/actor_table.h"
 
-inline void PlaceHeroine(int cx, int py, int motion = 0) {
+inline void PoseHeroineForCamera(int cx, int py, int motion = 0) {
   int32_t* box = &ActorTable[1][ActorField::BodyBox][0];  // slot 0's box: the row's first four values
   box[0] = cx - 12;
   box[1] = py + 3;

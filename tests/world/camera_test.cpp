@@ -35,7 +35,7 @@ class CameraTest : public testing::Test {
   // Places the camera and the heroine where the follow wants her: nothing moves.
   static void SettleAt(int cx, int cy, int motion = kStanding) {
     SetCameraPosition(cx, cy);
-    PlaceHeroine(cx + 320, cy + 200, motion);
+    PoseHeroineForCamera(cx + 320, cy + 200, motion);
   }
   // One frame while the world runs.
   static void Frame() {
@@ -57,10 +57,10 @@ class CameraTest : public testing::Test {
 
 TEST_F(CameraTest, TheFollowStopsAtTheWorldsLeftEdgeAndOnePixelShortOfItsRight) {
   SetCameraPosition(2000, 1000);
-  PlaceHeroine(100, 1200, kStanding);
+  PoseHeroineForCamera(100, 1200, kStanding);
   Frame();
   EXPECT_EQ(GetCameraX(), 0);
-  PlaceHeroine(6300, 1200, kStanding);
+  PoseHeroineForCamera(6300, 1200, kStanding);
   Frame();
   EXPECT_EQ(GetCameraX(), 5759);
   Frame();
@@ -68,7 +68,7 @@ TEST_F(CameraTest, TheFollowStopsAtTheWorldsLeftEdgeAndOnePixelShortOfItsRight) 
   SetCameraPosition(5760, 1000);  // placed there by a script: the follow leaves it
   Frame();
   EXPECT_EQ(GetCameraX(), 5760);
-  PlaceHeroine(3000, 1200, kStanding);
+  PoseHeroineForCamera(3000, 1200, kStanding);
   Frame();
   EXPECT_EQ(GetCameraX(), 2680);  // the step is taken whole
   EXPECT_EQ(GetLayerOriginX(2), 2680);
@@ -76,16 +76,16 @@ TEST_F(CameraTest, TheFollowStopsAtTheWorldsLeftEdgeAndOnePixelShortOfItsRight) 
 
 TEST_F(CameraTest, TheVerticalFollowEasesAnEighthAFrame) {
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(1320, 1520, kStanding);
+  PoseHeroineForCamera(1320, 1520, kStanding);
   EXPECT_EQ(StepsY(3), (std::vector<int>{40, 35, 30}));
   // Falling far below the view, she is settled 80 pixels below its top instead of 200.
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(1320, 1400, kFalling);
+  PoseHeroineForCamera(1320, 1400, kFalling);
   EXPECT_EQ(StepsY(1), (std::vector<int>{40}));
   EXPECT_EQ(Camera.follow_mode, 3);
   // Near the bottom the view stops at 4319 at the latest.
   SetCameraPosition(1000, 4300);
-  PlaceHeroine(1320, 4700, kStanding);
+  PoseHeroineForCamera(1320, 4700, kStanding);
   for (int i = 0; i < 40; ++i) Frame();
   EXPECT_LE(GetCameraY(), 4319);
   EXPECT_GT(GetCameraY(), 4311);
@@ -94,7 +94,7 @@ TEST_F(CameraTest, TheVerticalFollowEasesAnEighthAFrame) {
 TEST_F(CameraTest, AJumpDoesNotMoveTheViewUpOrDown) {
   SettleAt(1000, 1000);
   Frame();
-  PlaceHeroine(1320, 1050, kJumping);
+  PoseHeroineForCamera(1320, 1050, kJumping);
   EXPECT_EQ(StepsY(5), (std::vector<int>{0, 0, 0, 0, 0}));
   EXPECT_EQ(Camera.follow_mode, 2);
 }
@@ -137,7 +137,7 @@ TEST_F(CameraTest, CrouchingEightyFramesPansTheViewDown) {
   for (int i = 99; i < 110; ++i) EXPECT_EQ(steps[i], 0) << i;
   EXPECT_EQ(GetCameraY(), 1190);
   // Standing up, the follow pulls the view back while the pan's speed dies away.
-  PlaceHeroine(1320, 1200, kStanding);
+  PoseHeroineForCamera(1320, 1200, kStanding);
   const std::vector<int> back = StepsY(100);
   EXPECT_EQ(back[0], -190 / 8 + 20);
   EXPECT_LE(std::abs(GetCameraY() - 1000), 7);
@@ -163,7 +163,7 @@ TEST_F(CameraTest, NoPanWhileTheBossLivesAShakeRunsOrNearTheBottom) {
 
 TEST_F(CameraTest, NoFollowWithoutATargetOrWhileTheHeroineDies) {
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(3000, 3000, kStanding);
+  PoseHeroineForCamera(3000, 3000, kStanding);
   StartSmallShake();
   SetCameraTarget(kNoCameraTarget);
   Frame();
@@ -181,7 +181,7 @@ TEST_F(CameraTest, NoFollowWithoutATargetOrWhileTheHeroineDies) {
 
 TEST_F(CameraTest, TheTargetGroupsSlotZeroIsFollowed) {
   SetCameraPosition(1000, 1000);
-  PlaceHeroine(1320, 1200, kStanding);
+  PoseHeroineForCamera(1320, 1200, kStanding);
   int32_t* box = &ActorTable[7][ActorField::BodyBox][0];
   box[0] = 2000;
   box[2] = 2040;

@@ -287,6 +287,10 @@ TEST_F(MessageWindowTest, TextEntryKeys) {
   type(vk::Decimal);
   EXPECT_EQ(std::string(name, 3), "T1.");
   EXPECT_EQ(TextEntry.cursor, 3);
+  type(':');  // the codes between the digits and the letters type nothing
+  type('@');
+  EXPECT_EQ(std::string(name, 4), "T1.D");
+  EXPECT_EQ(TextEntry.cursor, 3);
   type(vk::Left);
   EXPECT_EQ(TextEntry.cursor, 2);
   for (int i = 0; i < 20; ++i) type(vk::Right);

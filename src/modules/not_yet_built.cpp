@@ -1,0 +1,176 @@
+// The pass routines of the actor modules and of the heroine that are not part of the game yet:
+// each does nothing, so the world passes can call every routine in its place. A module's issue
+// moves its routines from here into the module's own file.
+#include "actors/heroine.h"
+#include "modules/modules.h"
+
+// Town NPCs Klaus, Rod, Lime and Pancho.
+void UpdateNpcKlaus() {}
+void MoveNpcKlaus() {}
+void DrawNpcKlaus() {}
+void UpdateNpcRod() {}
+void MoveNpcRod() {}
+void DrawNpcRod() {}
+void UpdateNpcLime() {}
+void MoveNpcLime() {}
+void DrawNpcLime() {}
+void UpdateNpcPancho() {}
+void MoveNpcPancho() {}
+void DrawNpcPancho() {}
+
+// Townsperson Damian.
+void UpdateNpcDamian() {}
+void MoveNpcDamian() {}
+void DrawNpcDamian() {}
+
+// Bat enemy.
+void UpdateBatEnemy() {}
+void MoveBatEnemy() {}
+void DrawBatEnemy() {}
+
+// Kamekichi and roamer enemies.
+void UpdateKamekichiEnemy() {}
+void MoveKamekichiEnemy() {}
+void DrawKamekichiEnemy() {}
+void UpdateRoamerEnemy() {}
+void MoveRoamerEnemy() {}
+void DrawRoamerEnemy() {}
+
+// Kawachan enemy.
+void UpdateKawachanEnemy() {}
+void MoveKawachanEnemy() {}
+void DrawKawachanEnemy() {}
+
+// Wisp.
+void UpdateWispEnemy() {}
+void MoveWispEnemy() {}
+void DrawWispEnemy() {}
+
+// Chain boss.
+void UpdateChainBoss() {}
+void MoveChainBoss() {}
+void DrawChainBoss() {}
+
+// Boss shots.
+void UpdateBossShot() {}
+void DrawBossShot() {}
+
+// Gori enemy.
+void UpdateGoriEnemy() {}
+void MoveGoriEnemy() {}
+void DrawGoriEnemy() {}
+
+// Block lift.
+void UpdateBlockLift() {}
+void CollideBlockLift() {}
+void MoveBlockLift() {}
+void DrawBlockLift() {}
+
+// Coin blocks.
+void UpdateCoinBlock() {}
+void CollideCoinBlock() {}
+void MoveCoinBlock() {}
+void DrawCoinBlock() {}
+void UpdateHiddenCoinBlock() {}
+void CollideHiddenCoinBlock() {}
+void MoveHiddenCoinBlock() {}
+void DrawHiddenCoinBlock() {}
+
+// Elevator.
+void UpdateElevator() {}
+void CollideElevator() {}
+void MoveElevator() {}
+void DrawElevator() {}
+
+// Falling weights.
+void UpdateSixteenTon() {}
+void CollideSixteenTon() {}
+void MoveSixteenTon() {}
+void DrawSixteenTon() {}
+void UpdatePistonWeight() {}
+void CollidePistonWeight() {}
+void MovePistonWeight() {}
+void DrawPistonWeight() {}
+
+// Sliding door.
+void UpdateSlidingDoor() {}
+void CollideSlidingDoor() {}
+void MoveSlidingDoor() {}
+void DrawSlidingDoor() {}
+
+// Flag-driven warning light.
+void UpdateFlagLight() {}
+void CollideFlagLight() {}
+void MoveFlagLight() {}
+void DrawFlagLight() {}
+
+// Vertical and horizontal lifts.
+void UpdateLiftVertical() {}
+void CollideLiftVertical() {}
+void MoveLiftVertical() {}
+void DrawLiftVertical() {}
+void UpdateLiftHorizontal() {}
+void CollideLiftHorizontal() {}
+void MoveLiftHorizontal() {}
+void DrawLiftHorizontal() {}
+
+// Hazard block.
+void UpdateBreakableBlock() {}
+void CollideBreakableBlock() {}
+void DrawBreakableBlock() {}
+
+// Animated scenery panels and light columns.
+void UpdateBigPanelBack() {}
+void DrawBigPanelBack() {}
+void UpdateBigPanelFront() {}
+void DrawBigPanelFront() {}
+void UpdateFlagColumn() {}
+void DrawFlagColumn() {}
+
+// Impact effect.
+void UpdateImpactEffect() {}
+void DrawImpactEffect() {}
+
+// Floating texts.
+void UpdateFloatText() {}
+void DrawFloatText() {}
+
+// Coin pop-up.
+void UpdateBonusPop() {}
+void DrawBonusPop() {}
+
+// Treasure chest.
+void UpdateTreasureChest() {}
+void DrawTreasureChest() {}
+
+// Insect companion.
+void UpdateInsectCompanion() {}
+void DrawInsectCompanion() {}
+
+// Effect sprite.
+void UpdateEffectSprite() {}
+void DrawEffectSprite() {}
+
+// Exit door.
+void UpdateExitDoor() {}
+void DrawExitDoor() {}
+
+// Looping decorations.
+void UpdateLoopDecorA() {}
+void DrawLoopDecorA() {}
+void UpdateLoopDecorB() {}
+void DrawLoopDecorB() {}
+
+// The heroine: control and motion, damage and event triggers, drawing.
+void ThinkHeroine() {}
+void CheckHeroineGround() {}
+void HitHeroineWithEnemies() {}
+void CheckHeroineMapEvents() {}
+void MoveHeroine() {}
+void DrawHeroine() {}
+
+// The heroine's shots.
+void UpdateShots() {}
+void HitEnemiesWithShots() {}
+void MoveShots() {}
+void DrawShots() {}
