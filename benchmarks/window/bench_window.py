@@ -116,7 +116,11 @@ def main():
         env.setdefault("SDL_AUDIODRIVER", "dummy")
         game = subprocess.Popen(["./tovia"], cwd=args.build, env=env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        win = run(["timeout", "30", "xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tovia$"]).split()[0]
+        found = subprocess.run(["timeout", "30", "xdotool", "search", "--sync", "--onlyvisible", "--name", "^Tovia$"],
+                               capture_output=True, text=True)
+        if found.returncode != 0 or not found.stdout.split():
+            sys.exit("bench-window: the game showed no window named Tovia")
+        win = found.stdout.split()[0]
         wait_geometry(win, "640x480")
         subprocess.run(["xdotool", "windowactivate", "--sync", win], capture_output=True)
 
