@@ -59,38 +59,6 @@ void UpdateGoriEnemy() {}
 void MoveGoriEnemy() {}
 void DrawGoriEnemy() {}
 
-// Block lift.
-void UpdateBlockLift() {}
-void CollideBlockLift() {}
-void MoveBlockLift() {}
-void DrawBlockLift() {}
-
-// Coin blocks.
-void UpdateCoinBlock() {}
-void CollideCoinBlock() {}
-void MoveCoinBlock() {}
-void DrawCoinBlock() {}
-void UpdateHiddenCoinBlock() {}
-void CollideHiddenCoinBlock() {}
-void MoveHiddenCoinBlock() {}
-void DrawHiddenCoinBlock() {}
-
-// Elevator.
-void UpdateElevator() {}
-void CollideElevator() {}
-void MoveElevator() {}
-void DrawElevator() {}
-
-// Falling weights.
-void UpdateSixteenTon() {}
-void CollideSixteenTon() {}
-void MoveSixteenTon() {}
-void DrawSixteenTon() {}
-void UpdatePistonWeight() {}
-void CollidePistonWeight() {}
-void MovePistonWeight() {}
-void DrawPistonWeight() {}
-
 // Sliding door.
 void UpdateSlidingDoor() {}
 void CollideSlidingDoor() {}
@@ -102,16 +70,6 @@ void UpdateFlagLight() {}
 void CollideFlagLight() {}
 void MoveFlagLight() {}
 void DrawFlagLight() {}
-
-// Vertical and horizontal lifts.
-void UpdateLiftVertical() {}
-void CollideLiftVertical() {}
-void MoveLiftVertical() {}
-void DrawLiftVertical() {}
-void UpdateLiftHorizontal() {}
-void CollideLiftHorizontal() {}
-void MoveLiftHorizontal() {}
-void DrawLiftHorizontal() {}
 
 // Hazard block.
 void UpdateBreakableBlock() {}
