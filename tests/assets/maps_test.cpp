@@ -146,6 +146,21 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Guide events and the boss.
 
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
+    {"L001CAVE", 60, "block lifts: the barrier of G1a, the steps over pit 2"},
+    {"L001CAVE", 70, "coin blocks"},
+    {"L001CAVE", 71, "hidden coin blocks"},
+    {"L001CAVE", 72, "the elevator after guide 514"},
+    {"L001CAVE", 73, "the 16-ton after guide 515"},
+    {"L001CAVE", 74, "the piston weight after the 16-ton"},
+    {"L001CAVE", 100, "lifts over pit 1"},
+    {"L001CAVE", 101, "lifts over the lava pit"},
+    {"CORRIDOR", 70, "coin blocks"},
+    {"CORRIDOR", 71, "a hidden coin block"},
+    {"CORRIDOR", 101, "a lift over the sunken stretch"},
+    {"TEST0000", 70, "the object test's coin block"},
+    {"TEST0000", 71, "the object test's hidden coin block"},
+    {"TEST0000", 72, "the object test's elevator"},
+    {"TEST0000", 73, "the object test's 16-ton"},
 
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
 
@@ -516,13 +531,22 @@ constexpr Spot kCaveChambers[] = {
 constexpr Spot kCaveStart = {34, 16, "where the opening drops her"};
 constexpr Spot kCaveExit = {150, 133, "the exit door"};
 
-// What the mechanisms that later stand in the cave give her to stand on at their homes (the plan's
-// tiles): the elevator's platform at the top, the lifts over pit 1, the block lifts over pit 2.
+// What the mechanisms give her to stand on, or keep her from, as the model takes them: each at its
+// tile of layer 4 (whose group the test checks there), the 16-ton where it lands: the elevator's
+// platform at the top, the lifts over pit 1 and the lava pit, the block lifts over pit 2, the
+// coin blocks (a hidden one is solid once struck). The barrier of block lifts in G1a is left
+// out: she breaks it with her shots.
 struct Platform {
+  uint32_t group;
   int col, row, width, height;
+  bool lands = false;  // it falls to the floor under it and stays there
 };
 constexpr Platform kCavePlatforms[] = {
-    {244, 45, 3, 1}, {226, 110, 3, 1}, {232, 110, 3, 1}, {294, 110, 2, 2}, {299, 110, 2, 2},
+    {72, 244, 45, 3, 1},     {100, 226, 110, 3, 1},   {100, 232, 110, 3, 1}, {60, 294, 110, 2, 2},
+    {60, 299, 110, 2, 2},    {101, 38, 170, 3, 1},    {101, 56, 170, 3, 1},  {70, 80, 18, 2, 2},
+    {70, 118, 22, 2, 2},     {70, 120, 22, 2, 2},     {71, 160, 22, 2, 2},   {70, 150, 103, 2, 2},
+    {70, 152, 103, 2, 2},    {71, 270, 103, 2, 2},    {70, 89, 150, 2, 2},   {70, 91, 150, 2, 2},
+    {71, 94, 150, 2, 2},     {73, 220, 70, 3, 4, true},
 };
 
 // Ways that are no walk: the elevator up and down; the pipe of guide 700, from the lower pipe's
@@ -544,9 +568,12 @@ class CaveMoves {
   CaveMoves()
       : tiles_(BgLayers.TileBuffer + kCollisionLayer * kTilesPerLayer,
                BgLayers.TileBuffer + (kCollisionLayer + 1) * kTilesPerLayer) {
-    for (const Platform& p : kCavePlatforms)
-      for (int r = p.row; r < p.row + p.height; ++r)
+    for (const Platform& p : kCavePlatforms) {
+      int row = p.row;
+      while (p.lands && At(p.col + p.width / 2, row + p.height) == 0) ++row;
+      for (int r = row; r < row + p.height; ++r)
         for (int c = p.col; c < p.col + p.width; ++c) tiles_[r * kTilesPerRow + c] = 1200;
+    }
   }
 
   bool Stands(int col, int row) const { return BodyFree(col, row) && (Floor(col, row + 1) || Floor(col + 1, row + 1)); }
@@ -627,6 +654,9 @@ TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor
   Load("L001CAVE");
   const CaveMoves moves;
   ASSERT_TRUE(moves.Stands(kCaveStart.col, kCaveStart.row));
+  for (const Platform& p : kCavePlatforms)
+    EXPECT_EQ(GetTile(p.col * kTileSize, p.row * kTileSize, kEventLayer), p.group)
+        << "no group " << p.group << " at column " << p.col << ", row " << p.row;
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(moves.Stands(s.col, s.row)) << s.what << " is no place to stand";
   for (const Link& l : kCaveLinks) {
     EXPECT_TRUE(moves.Stands(l.from.col, l.from.row)) << l.from.what;
@@ -679,6 +709,124 @@ TEST_F(MapTest, ElevatorShaftsAreClearWithStopsAtBothEnds) {
     EXPECT_EQ(TilesIn(MapBox{e.map, x, top - 96, x + 48, bottom + 16, e.what}, kCollisionLayer), "");
     EXPECT_NE(FindTileInRow(x + 24, top - 97, 16), 0u) << "no stop over the cabin at the top";
     EXPECT_NE(GetTile(x + 24, bottom + 16, kCollisionLayer), 0u) << "no stop under the platform at the bottom";
+  }
+}
+
+// ---- the mechanisms ------------------------------------------------------------------------------------
+
+// The solid mechanisms and their pictures on sheet 3 (local cells): the first cell and the size in
+// cells of each picture a group draws.
+struct MechanismPicture {
+  uint32_t group;
+  int cell, width, height;
+};
+constexpr MechanismPicture kMechanismPictures[] = {
+    {60, 880, 2, 2},  {70, 1000, 2, 2}, {71, 802, 2, 2}, {72, 997, 3, 1}, {72, 957, 3, 1},
+    {73, 797, 3, 4},  {74, 794, 3, 4},  {100, 954, 3, 1}, {101, 954, 3, 1},
+};
+constexpr int kSheetColumns = 40;
+
+// A mechanism of layer 4 and where it stands.
+struct PlacedMechanism {
+  uint32_t group;
+  int col, row;
+};
+std::vector<PlacedMechanism> MechanismsOnTheMap() {
+  std::vector<PlacedMechanism> found;
+  const uint32_t* layer = BgLayers.TileBuffer + kEventLayer * kTilesPerLayer;
+  for (int i = 0; i < kTilesPerLayer; ++i)
+    for (const MechanismPicture& m : kMechanismPictures)
+      if (layer[i] == m.group) {
+        found.push_back({m.group, i % kTilesPerRow, i / kTilesPerRow});
+        break;
+      }
+  return found;
+}
+
+// A map places a mechanism only where its sheet 3 holds the mechanism's pictures, the same as the
+// cave's sheet (bitmap 173) shows them (the test rooms' sheet, which holds the gorilla, has no
+// lifts, block lifts or piston weight).
+TEST_F(MapTest, MechanismsStandOnlyWhereTheSheetsHoldTheirPictures) {
+  StartTestDisplay();
+  InitBgLayers();
+  constexpr int kSheet3 = kFirstSheetSurface + 3;
+  ASSERT_EQ(LoadBitmapToSurface(173, kSheet3), 0);
+  const Surface& sheet = Surfaces[kSheet3];
+  const std::vector<uint32_t> reference(sheet.pixels, sheet.pixels + sheet.width * sheet.height);
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    ASSERT_EQ(LoadBitmapToSurface(m.sheets[3], kSheet3), 0);
+    Load(m.map);
+    for (const PlacedMechanism& placed : MechanismsOnTheMap())
+      for (const MechanismPicture& p : kMechanismPictures) {
+        if (p.group != placed.group) continue;
+        int differing = 0;
+        for (int j = 0; j < p.height * 16; ++j)
+          for (int i = 0; i < p.width * 16; ++i) {
+            const int x = p.cell % kSheetColumns * 16 + i, y = p.cell / kSheetColumns * 16 + j;
+            differing += sheet.At(x, y) != reference[static_cast<size_t>(y * sheet.width + x)] ? 1 : 0;
+          }
+        EXPECT_EQ(differing, 0) << "group " << p.group << " at column " << placed.col << ", row " << placed.row
+                                << ": bitmap " << m.sheets[3] << " shows something else at cell " << p.cell;
+      }
+  }
+}
+
+// The object test's map is also the gorilla house that play reaches: its mechanisms stand clear
+// of the stairwell and of the hall's route (columns 46..97).
+TEST_F(MapTest, TheObjectTestsMechanismsStandClearOfTheGorillaHousesWay) {
+  Load("TEST0000");
+  const std::vector<PlacedMechanism> placed = MechanismsOnTheMap();
+  EXPECT_EQ(placed.size(), 4u);
+  for (const PlacedMechanism& p : placed)
+    for (const MechanismPicture& m : kMechanismPictures) {
+      if (m.group != p.group) continue;
+      EXPECT_TRUE(p.col + m.width <= 46 || p.col > 97) << "group " << p.group;
+    }
+}
+
+// Standing on a solid actor she starts a field event under her without pressing up: no field
+// event lies where she can stand on a lift, a block lift, the elevator or a weight anywhere along
+// its way. The tiles checked are those her foot point (2 pixels above the top she stands on) and
+// her centre (over the top's width, 12 pixels either side) can meet.
+TEST_F(MapTest, NoFieldEventLiesWhereSheStandsOnAMechanism) {
+  auto field_event = [](uint32_t v) {
+    return (v >= 160 && v <= 164) || (v >= 256 && v <= 511) || (v >= 1000 && v <= 1199);
+  };
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    for (const PlacedMechanism& p : MechanismsOnTheMap()) {
+      const int x = p.col * kTileSize, y = p.row * kTileSize;
+      int left = x, right = x + 48, top = y, bottom = y;  // the tops she can stand on, as a box
+      switch (p.group) {
+        case 60:
+          right = x + 32;
+          break;
+        case 100:
+          top = y - 81, bottom = y + 81;
+          break;
+        case 101:
+          left = x - 81, right = x + 48 + 81;
+          break;
+        case 72:  // up to its stop over the roof, down to its stop under the platform
+          while (FindTileInRow(x + 24, top - 16 - 97, 16) == 0 && top > 0) top -= 16;
+          while (GetTile(x + 24, bottom + 16, kCollisionLayer) == 0 && bottom < kTileRows * kTileSize) bottom += 16;
+          break;
+        case 73:
+        case 74:  // from where it hangs down to the floor under its middle
+          while (GetTile(x + 24, bottom + 64, kCollisionLayer) == 0 && bottom < kTileRows * kTileSize) ++bottom;
+          break;
+        default:
+          continue;  // the coin blocks are map tiles: she stands on them as on the floor
+      }
+      for (int row = (top - 2) / kTileSize; row <= (bottom - 2) / kTileSize; ++row)
+        for (int col = (left - 12) / kTileSize; col <= (right + 11) / kTileSize; ++col) {
+          const uint32_t v = GetTile(col * kTileSize, row * kTileSize, kEventLayer);
+          EXPECT_FALSE(field_event(v)) << "field event " << v << " at column " << col << ", row " << row
+                                       << " over group " << p.group << " at column " << p.col;
+        }
+    }
   }
 }
 
