@@ -69,7 +69,7 @@ bool HeroineDying() { return Actor(kHeroineGroup, 0).State() == kActorEnding; }
 // her pad as its own and its lamp turns green.
 void TakeHerPad(const Actor& a) {
   const Actor h(kHeroineGroup, 0);
-  const int width = GetElevatorHitRect(GetElevatorPattern(a.AnimCursor()), kHitWidth);
+  const int width = GetElevatorHitRect(a.AnimCursor(), kHitWidth);  // its cursor stays 0: 48
   if (a.Ridden() == 1 && a.PosX() < h.BodyBox().left && a.PosX() + width > h.BodyBox().right) {
     a.ModeBits() = kHeroineInside;
     a.Input() = h.Input();
