@@ -15,6 +15,7 @@
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/repeaters.h"
+#include "support/event_handlers.h"
 #include "support/frame_harness.h"
 #include "support/heroine_pose.h"
 #include "ui/hud.h"
@@ -104,6 +105,9 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   const int moved = GetCameraX();
   EXPECT_NE(moved, 1000);
   int heroine_x = 2500;
+  // A guide event holds the world while its handler answers 0, a talk never does.
+  ScopedGuideHandler frozen_guide(0, GuideRoutine([]() -> uint32_t { return 0; }));
+  ScopedTalk standing_talk(0, [] {});
   for (int32_t frozen : {kSubDebugMenu, kSubMapEditor, kSubGuideEvent, kSubPauseMenu, kSubMapLoadFailure}) {
     SubMode = frozen;
     SubModeArg = 0;
@@ -123,6 +127,7 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
 
 TEST(FrameTest, TheMenuButtonOpensThePauseMenuOnlyOverTheRunningWorld) {
   Playing game;
+  ScopedTalk standing_talk(0, [] {});
   SubMode = kSubTalk;
   game.PressButton(kButtonMenu);
   EXPECT_EQ(SubMode, kSubTalk);

@@ -2,8 +2,8 @@
 # End to end: the real game in a real X server with a window manager, as on a desktop.
 # Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
 # until the map shows in the window, walks the heroine, fires her shots (they fly, spark where
-# they meet the map and vanish), closes the window through the window manager and checks the
-# exit status.
+# they meet the map and vanish), walks her east until the first enemies show, closes the window
+# through the window manager and checks the exit status.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -124,6 +124,27 @@ sleep 2
 shot after
 read -r w4 _ _ _ < <(changed_box still after)
 [ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
+
+# The first enemies: walking on east (jumping the rocks in her way) she comes down the landing's
+# lower steps, where the turtles walk: their green shows in the play area, which held none at
+# the start.
+green_pixels() {
+  /usr/bin/convert "$work/$1.png" -fill white -opaque '#8CD05C' -opaque '#4CA040' -opaque '#2C6A30' \
+    -fill black +opaque white -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+[ "$(green_pixels still)" -lt 10 ] || fail "the cave's start shows green before any enemy"
+xdotool keydown Right
+for i in $(seq 8); do
+  xdotool keydown z
+  sleep 0.3
+  xdotool keyup z
+  sleep 0.3
+done
+xdotool keyup Right
+sleep 0.2
+shot east
+green="$(green_pixels east)"
+[ "$green" -gt 50 ] || fail "walking east she met no enemy (${green} green pixels)"
 
 wmctrl -c Tovia
 status=0

@@ -16,6 +16,7 @@
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
 #include "world/camera.h"
+#include "world/flags.h"
 #include "world/map_layers.h"
 
 namespace {
@@ -175,6 +176,8 @@ TEST_F(MechanismsInPlayTest, ObjectTestCoinBlocksTheSixteenTonAndTheElevatorDown
 // behind her, and passes under the piston weight while it is hauled up.
 TEST_F(MechanismsInPlayTest, TheCavesElevatorAndWeightsWhereTheGuidesSpeakOfThem) {
   Enter(kSceneCave);
+  SetFlag(0, 514 - 513, 1);  // both guides have spoken already
+  SetFlag(0, 515 - 513, 1);
   const Actor elevator(72, 0), weight(73, 0), piston(74, 0);
   ASSERT_EQ(elevator.PosX(), 244 * 16);
   hero.PosX() = elevator.PosX();
