@@ -41,48 +41,6 @@ void DrawChainBoss() {}
 void UpdateBossShot() {}
 void DrawBossShot() {}
 
-// Block lift.
-void UpdateBlockLift() {}
-void CollideBlockLift() {}
-void MoveBlockLift() {}
-void DrawBlockLift() {}
-
-// Coin blocks.
-void UpdateCoinBlock() {}
-void CollideCoinBlock() {}
-void MoveCoinBlock() {}
-void DrawCoinBlock() {}
-void UpdateHiddenCoinBlock() {}
-void CollideHiddenCoinBlock() {}
-void MoveHiddenCoinBlock() {}
-void DrawHiddenCoinBlock() {}
-
-// Elevator.
-void UpdateElevator() {}
-void CollideElevator() {}
-void MoveElevator() {}
-void DrawElevator() {}
-
-// Falling weights.
-void UpdateSixteenTon() {}
-void CollideSixteenTon() {}
-void MoveSixteenTon() {}
-void DrawSixteenTon() {}
-void UpdatePistonWeight() {}
-void CollidePistonWeight() {}
-void MovePistonWeight() {}
-void DrawPistonWeight() {}
-
-// Vertical and horizontal lifts.
-void UpdateLiftVertical() {}
-void CollideLiftVertical() {}
-void MoveLiftVertical() {}
-void DrawLiftVertical() {}
-void UpdateLiftHorizontal() {}
-void CollideLiftHorizontal() {}
-void MoveLiftHorizontal() {}
-void DrawLiftHorizontal() {}
-
 // Insect companion.
 void UpdateInsectCompanion() {}
 void DrawInsectCompanion() {}

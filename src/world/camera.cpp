@@ -227,7 +227,10 @@ void CameraFollow(int target) {
   ChooseFollowMode(motion, py, cy0);
   const int dx = FollowStepX(hx, cx0);
   int step = EaseStepY(py, cy0);
+  // A shake of a view at the world's top would carry it past the edge, and the wrap would show
+  // the bottom of the world for a moment: the shaken view stays inside the top edge.
   step += ShakeStep();
+  if (cy0 + step < 0) step = -cy0;
   RunFlash();
   step = HoldDownPan(cy0, step);
   SetScroll(dx, step);

@@ -8,9 +8,12 @@ StandingMoves::StandingMoves(std::span<const Platform> platforms, int jump_rows)
     : tiles_(BgLayers.TileBuffer + kCollisionLayer * kTilesPerLayer,
              BgLayers.TileBuffer + (kCollisionLayer + 1) * kTilesPerLayer),
       jump_rows_(jump_rows) {
-  for (const Platform& p : platforms)
-    for (int r = p.row; r < p.row + p.height; ++r)
+  for (const Platform& p : platforms) {
+    int row = p.row;
+    while (p.lands && At(p.col + p.width / 2, row + p.height) == 0) ++row;
+    for (int r = row; r < row + p.height; ++r)
       for (int c = p.col; c < p.col + p.width; ++c) tiles_[r * kTilesPerRow + c] = 1200;
+  }
 }
 
 std::vector<int> StandingMoves::From(int col, int row) const {

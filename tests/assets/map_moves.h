@@ -15,9 +15,12 @@ struct Spot {
 
 int SpotIndex(const Spot& s);
 
-// Something a mechanism gives her to stand on at its home: a block of tiles counted as solid.
+// Something a mechanism gives her to stand on (or keeps her from): a block of tiles counted as
+// solid, at the tile of layer 4 that places its group, or where it lands when it falls.
 struct Platform {
   int col, row, width, height;
+  uint32_t group = 0;
+  bool lands = false;  // it falls to the floor under its middle and stays there
 };
 
 // A way that is no walk (an elevator, a pipe), from one spot to another.
@@ -26,10 +29,16 @@ struct Link {
   bool both_ways;
 };
 
-// What the mechanisms that later stand in the cave give her to stand on at their homes (the plan's
-// tiles): the elevator's platform at the top, the lifts over pit 1, the block lifts over pit 2.
+// What the cave's mechanisms give her to stand on, or keep her from, as the route takes them: the
+// elevator's platform at the top, the lifts over pit 1 and the lava pit, the block lifts over pit
+// 2, the coin blocks (a hidden one is solid once struck) and the 16-ton where it lands. The
+// barrier of block lifts in G1a is left out: she breaks it with her shots.
 inline constexpr Platform kCavePlatforms[] = {
-    {244, 45, 3, 1}, {226, 110, 3, 1}, {232, 110, 3, 1}, {294, 110, 2, 2}, {299, 110, 2, 2},
+    {244, 45, 3, 1, 72},   {226, 110, 3, 1, 100}, {232, 110, 3, 1, 100}, {294, 110, 2, 2, 60},
+    {299, 110, 2, 2, 60},  {38, 170, 3, 1, 101},  {56, 170, 3, 1, 101},  {80, 18, 2, 2, 70},
+    {118, 22, 2, 2, 70},   {120, 22, 2, 2, 70},   {160, 22, 2, 2, 71},   {150, 103, 2, 2, 70},
+    {152, 103, 2, 2, 70},  {270, 103, 2, 2, 71},  {89, 150, 2, 2, 70},   {91, 150, 2, 2, 70},
+    {94, 150, 2, 2, 71},   {220, 70, 3, 4, 73, true},
 };
 
 // The cave's ways that are no walk: the elevator up and down; the pipe of guide 700, from the

@@ -155,6 +155,21 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Guide events and the boss.
 
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
+    {"L001CAVE", 60, "block lifts: the barrier of G1a, the steps over pit 2"},
+    {"L001CAVE", 70, "coin blocks"},
+    {"L001CAVE", 71, "hidden coin blocks"},
+    {"L001CAVE", 72, "the elevator after guide 514"},
+    {"L001CAVE", 73, "the 16-ton after guide 515"},
+    {"L001CAVE", 74, "the piston weight after the 16-ton"},
+    {"L001CAVE", 100, "lifts over pit 1"},
+    {"L001CAVE", 101, "lifts over the lava pit"},
+    {"CORRIDOR", 70, "coin blocks"},
+    {"CORRIDOR", 71, "a hidden coin block"},
+    {"CORRIDOR", 101, "a lift over the sunken stretch"},
+    {"TEST0000", 70, "the object test's coin block"},
+    {"TEST0000", 71, "the object test's hidden coin block"},
+    {"TEST0000", 72, "the object test's elevator"},
+    {"TEST0000", 73, "the object test's 16-ton"},
 
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
     {"L001CAVE", 113, "the chests of the landing and the storage room"},
@@ -184,6 +199,11 @@ const std::vector<SheetBound> kSheetBoundGroups = {
     // Enemies.
     {32, 35, {173, 112}},
     {40, 40, {202}},
+    // Mechanisms: bitmap 202 holds the coin blocks, the elevator and the 16-ton beside Gori.
+    {60, 60, {173, 112}},
+    {70, 73, {173, 112, 202}},
+    {74, 74, {173, 112}},
+    {100, 101, {173, 112}},
 };
 
 // Boxes where no enemy (groups 32..40) may stand.
@@ -669,6 +689,9 @@ TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor
   Load("L001CAVE");
   const StandingMoves moves(kCavePlatforms, kJumpRows);
   ASSERT_TRUE(moves.Stands(kCaveStart.col, kCaveStart.row));
+  for (const Platform& p : kCavePlatforms)
+    EXPECT_EQ(GetTile(p.col * kTileSize, p.row * kTileSize, kEventLayer), p.group)
+        << "no group " << p.group << " at column " << p.col << ", row " << p.row;
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(moves.Stands(s.col, s.row)) << s.what << " is no place to stand";
   for (const Link& l : kCaveLinks) {
     EXPECT_TRUE(moves.Stands(l.from.col, l.from.row)) << l.from.what;
@@ -721,6 +744,83 @@ TEST_F(MapTest, ElevatorShaftsAreClearWithStopsAtBothEnds) {
     EXPECT_EQ(TilesIn(MapBox{e.map, x, top - 96, x + 48, bottom + 16, e.what}, kCollisionLayer), "");
     EXPECT_NE(FindTileInRow(x + 24, top - 97, 16), 0u) << "no stop over the cabin at the top";
     EXPECT_NE(GetTile(x + 24, bottom + 16, kCollisionLayer), 0u) << "no stop under the platform at the bottom";
+  }
+}
+
+// ---- the mechanisms ------------------------------------------------------------------------------------
+
+// The solid mechanisms, with their width in tiles.
+struct Mechanism {
+  uint32_t group;
+  int width;
+};
+constexpr Mechanism kMechanisms[] = {{60, 2}, {70, 2}, {71, 2}, {72, 3}, {73, 3}, {74, 3}, {100, 3}, {101, 3}};
+
+// A mechanism of layer 4 and where it stands.
+struct PlacedMechanism {
+  uint32_t group;
+  int col, row, width;
+};
+std::vector<PlacedMechanism> MechanismsOnTheMap() {
+  std::vector<PlacedMechanism> found;
+  const uint32_t* layer = BgLayers.TileBuffer + kEventLayer * kTilesPerLayer;
+  for (int i = 0; i < kTilesPerLayer; ++i)
+    for (const Mechanism& m : kMechanisms)
+      if (layer[i] == m.group) found.push_back({m.group, i % kTilesPerRow, i / kTilesPerRow, m.width});
+  return found;
+}
+
+// The object test's map is also the gorilla house that play reaches: its mechanisms stand clear
+// of the stairwell and of the hall's route (columns 46..97).
+TEST_F(MapTest, TheObjectTestsMechanismsStandClearOfTheGorillaHousesWay) {
+  Load("TEST0000");
+  const std::vector<PlacedMechanism> placed = MechanismsOnTheMap();
+  EXPECT_EQ(placed.size(), 4u);
+  for (const PlacedMechanism& p : placed) EXPECT_TRUE(p.col + p.width <= 46 || p.col > 97) << "group " << p.group;
+}
+
+// Standing on a solid actor she starts a field event under her without pressing up: no field
+// event lies where she can stand on a lift, a block lift, the elevator or a weight anywhere along
+// its way. The tiles checked are those her foot point (2 pixels above the top she stands on) and
+// her centre (over the top's width, 12 pixels either side) can meet.
+TEST_F(MapTest, NoFieldEventLiesWhereSheStandsOnAMechanism) {
+  auto field_event = [](uint32_t v) {
+    return (v >= 160 && v <= 164) || (v >= 256 && v <= 511) || (v >= 1000 && v <= 1199);
+  };
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    for (const PlacedMechanism& p : MechanismsOnTheMap()) {
+      const int x = p.col * kTileSize, y = p.row * kTileSize;
+      int left = x, right = x + 48, top = y, bottom = y;  // the tops she can stand on, as a box
+      switch (p.group) {
+        case 60:
+          right = x + 32;
+          break;
+        case 100:
+          top = y - 81, bottom = y + 81;
+          break;
+        case 101:
+          left = x - 81, right = x + 48 + 81;
+          break;
+        case 72:  // up to its stop over the roof, down to its stop under the platform
+          while (FindTileInRow(x + 24, top - 16 - 97, 16) == 0 && top > 0) top -= 16;
+          while (GetTile(x + 24, bottom + 16, kCollisionLayer) == 0 && bottom < kTileRows * kTileSize) bottom += 16;
+          break;
+        case 73:
+        case 74:  // from where it hangs down to the floor under its middle
+          while (GetTile(x + 24, bottom + 64, kCollisionLayer) == 0 && bottom < kTileRows * kTileSize) ++bottom;
+          break;
+        default:
+          continue;  // the coin blocks are map tiles: she stands on them as on the floor
+      }
+      for (int row = (top - 2) / kTileSize; row <= (bottom - 2) / kTileSize; ++row)
+        for (int col = (left - 12) / kTileSize; col <= (right + 11) / kTileSize; ++col) {
+          const uint32_t v = GetTile(col * kTileSize, row * kTileSize, kEventLayer);
+          EXPECT_FALSE(field_event(v)) << "field event " << v << " at column " << col << ", row " << row
+                                       << " over group " << p.group << " at column " << p.col;
+        }
+    }
   }
 }
 

@@ -106,6 +106,18 @@ TEST_F(CameraTest, ASmallShakeMovesTheViewSixTimesThenStops) {
   EXPECT_EQ(CameraShake.on, 0);
 }
 
+TEST_F(CameraTest, AShakeAtTheWorldsTopKeepsTheViewInsideIt) {
+  SettleAt(0, 0);
+  PoseHeroineForCamera(320, 150);  // where the follow would take the view above the top
+  StartSmallShake();
+  std::vector<int> ys;
+  for (int i = 0; i < 7; ++i) {
+    Frame();
+    ys.push_back(GetCameraY());
+  }
+  EXPECT_EQ(ys, (std::vector<int>{0, 2, 0, 1, 0, 0, 0}));
+}
+
 TEST_F(CameraTest, AFlashDrawsEveryOtherFollowedFrameAndEnds) {
   SettleAt(1000, 1000);
   StartFlash(16, 2, 0xFFFFFF);

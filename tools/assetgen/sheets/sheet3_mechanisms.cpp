@@ -36,7 +36,7 @@ Image Weight(const char32_t* mark) {
   c.Replace(c.At(24, 8), 0);
   Image img = c.Render();
   if (mark != nullptr) {
-    Image text = RenderText(mark, 14, pal::White);
+    Image text = RenderText(mark, 16, pal::White);
     img.Blit(text, 24 - text.width / 2, 36);
   } else {
     for (int y = 30; y < 58; y += 8) art::HLine(img, 10 - (y - 30) / 5, y, 28 + (y - 30) / 2, pal::Yellow);
@@ -140,7 +140,7 @@ Image ElevatorPlatform() {
 }  // namespace
 
 void DrawPistonWeight(Image& sheet) { PutBlock(sheet, 794, Weight(nullptr)); }
-void DrawSixteenTon(Image& sheet) { PutBlock(sheet, 797, Weight(U"16㌧")); }
+void DrawSixteenTon(Image& sheet) { PutBlock(sheet, 797, Weight(U"16t")); }
 
 void DrawCoinBlocks(Image& sheet) {
   PutBlock(sheet, 802, CoinBlock(false));
