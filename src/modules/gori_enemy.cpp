@@ -12,7 +12,6 @@
 #include "actors/actor_library.h"
 #include "actors/actor_table.h"
 #include "actors/hazards_and_input.h"
-#include "app/game_flow.h"
 #include "modules/module_kit.h"
 #include "modules/modules.h"
 #include "platform/input.h"
@@ -268,27 +267,14 @@ void StepGoriEnemy(int slot) {
 }  // namespace
 
 void UpdateGoriEnemy() {
-  for (int slot = 0; slot < kActorSlots; ++slot) {
-    const Actor a(kGroup, slot);
-    if (a.State() == kActorFree) continue;
-    a.StepX() = a.StepY() = 0;
-    int ended = 0;
-    if (a.State() == kActorActive || a.State() == kActorEnding) {
-      ApplyHitBox(kKit, slot);
-      if (SubMode != kSubPauseMenu) ended = AdvanceGoriEnemy(a.AnimCursor(), a.AnimMode());
-    }
-    StepEnemyState(a, kStates);
-    if (a.State() == kActorActive) {
-      if (a.Control() == kControlFrozen) continue;
-      if (a.Control() == kControlSelf) {
-        a.Input() = 0;
-        if (a.Motion() == 0) ThinkGoriEnemy(slot, ended);
-      }
-      StepGoriEnemy(slot);
-    }
-    ApplyHitBox(kKit, slot);
-    TickActorTimers(kGroup, slot);
-  }
+  UpdateFighterEnemies(kKit, {.states = kStates,
+                              .advance = AdvanceGoriEnemy,
+                              .think =
+                                  [](int slot, int ended) {
+                                    if (Actor(kGroup, slot).Motion() == 0) ThinkGoriEnemy(slot, ended);
+                                  },
+                              .step = StepGoriEnemy,
+                              .finish = [](int slot) { TickActorTimers(kGroup, slot); }});
 }
 
 void MoveGoriEnemy() {

@@ -91,7 +91,11 @@ void StepEnemyState(const Actor& a, const EnemyStateSteps& steps) {
       steps.dying(a);
       break;
     case kActorGone:
-      StepGone(a, steps.window);
+      if (steps.gone != nullptr) {
+        steps.gone(a);
+      } else {
+        StepGone(a, steps.window);
+      }
       break;
     default:
       break;
@@ -161,6 +165,30 @@ void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
       if (rules.walks) WalkStep(a, rules.walk_range);
     }
     ApplyHitBox(kit, slot);
+  }
+}
+
+void UpdateFighterEnemies(const ModuleKit& kit, const FighterSteps& steps) {
+  for (int slot = 0; slot < kActorSlots; ++slot) {
+    const Actor a(kit.group, slot);
+    if (a.State() == kActorFree) continue;
+    a.StepX() = a.StepY() = 0;
+    int ended = 0;
+    if (a.State() == kActorActive || a.State() == kActorEnding) {
+      ApplyHitBox(kit, slot);
+      if (SubMode != kSubPauseMenu) ended = steps.advance(a.AnimCursor(), a.AnimMode());
+    }
+    StepEnemyState(a, steps.states);
+    if (a.State() == kActorActive) {
+      if (a.Control() == 2) continue;
+      if (a.Control() == 0) {
+        a.Input() = 0;
+        if (steps.think != nullptr) steps.think(slot, ended);
+      }
+      steps.step(slot);
+    }
+    ApplyHitBox(kit, slot);
+    if (steps.finish != nullptr) steps.finish(slot);
   }
 }
 
@@ -336,14 +364,15 @@ void PushPatternCells(const ModuleKit& kit, int slot, int pattern, int facing, i
   }
 }
 
-void StartDefeatIfDue(const ModuleKit& kit, int slot, int entry) {
+bool StartDefeatIfDue(const ModuleKit& kit, int slot, int entry) {
   const Actor a(kit.group, slot);
-  if (!((a.Life() <= 0 && a.State() == kActorActive) || a.Control() == 1)) return;
+  if (!((a.Life() <= 0 && a.State() == kActorActive) || a.Control() == 1)) return false;
   a.Life() = 0;
   a.State() = kActorEnding;
   a.Motion() = 0;
   a.HitTimer() = kDyingFrames;
   SetActorAnim(kit.group, slot, kit.ticks, entry);
+  return true;
 }
 
 void DrawTemplateActors(const ModuleKit& kit, const DrawRules& rules) {
@@ -354,6 +383,7 @@ void DrawTemplateActors(const ModuleKit& kit, const DrawRules& rules) {
     const int facing = rules.facing == DrawFacing::FaceX ? a.FaceX() : 0;
     PushPatternCells(kit, slot, pattern, facing, rules.layer, a.HitTimer() < 1 ? 1 : 0);
     if (rules.advance != nullptr && SubMode != kSubPauseMenu) rules.advance(a.AnimCursor());
-    if (rules.defeat_entry >= 0) StartDefeatIfDue(kit, slot, rules.defeat_entry);
+    if (rules.defeat_entry >= 0 && StartDefeatIfDue(kit, slot, rules.defeat_entry) && rules.defeated != nullptr)
+      rules.defeated(slot);
   }
 }

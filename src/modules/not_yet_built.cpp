@@ -22,16 +22,6 @@ void UpdateNpcDamian() {}
 void MoveNpcDamian() {}
 void DrawNpcDamian() {}
 
-// Kawachan enemy.
-void UpdateKawachanEnemy() {}
-void MoveKawachanEnemy() {}
-void DrawKawachanEnemy() {}
-
-// Wisp.
-void UpdateWispEnemy() {}
-void MoveWispEnemy() {}
-void DrawWispEnemy() {}
-
 // Chain boss.
 void UpdateChainBoss() {}
 void MoveChainBoss() {}

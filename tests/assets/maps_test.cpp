@@ -151,6 +151,8 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"TEST0000", 40, "Gori in the gorilla house's hall"},
 
     // Flame throwers.
+    {"L001CAVE", 35, "Kawachans: G1a's mesa, between W3's pits, LL's mesa"},
+    {"CORRIDOR", 35, "Kawachans: between the fallen block and the stump, and at the east end"},
 
     // Guide events and the boss.
 
