@@ -137,6 +137,14 @@ void WalkStep(const Actor& a, int range) {
   }
 }
 
+int BeginFighterUpdate(const ModuleKit& kit, int slot, int (*advance)(int32_t& cursor, int mode)) {
+  const Actor a(kit.group, slot);
+  a.StepX() = a.StepY() = 0;
+  if (a.State() != kActorActive && a.State() != kActorEnding) return 0;
+  ApplyHitBox(kit, slot);
+  return SubMode != kSubPauseMenu ? advance(a.AnimCursor(), a.AnimMode()) : 0;
+}
+
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kit.group, slot);
@@ -278,6 +286,21 @@ void TurnAtLedge(const Actor& a) {
     a.FaceX() = -1;
     a.MapHits() |= 32;
   }
+}
+
+MapContact MoveFighterAgainstMap(const ModuleKit& kit, int slot) {
+  const Actor a(kit.group, slot);
+  ClearActorMapHits(kit.group, slot);
+  ApplyHitBox(kit, slot);
+  const auto enabled = [&](int32_t bit) { return (a.MapHits() & bit) != 0; };
+  const MapContact found = MoveAgainstMap(
+      a, {.ceiling = enabled(kProbeCeilingBit), .floor = enabled(kProbeFloorBit), .walls = enabled(kProbeWallsBit)});
+  if (found.ceiling) a.MapHits() |= 1;
+  if (found.floor) a.MapHits() |= 2;
+  if (found.wall_right) a.MapHits() |= 8;
+  if (found.wall_left) a.MapHits() |= 16;
+  if (enabled(kProbeLedgesBit) && (a.Motion() & 255) == 0) TurnAtLedge(a);
+  return found;
 }
 
 void MoveByVelocity(const Actor& a) {
