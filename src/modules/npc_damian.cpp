@@ -74,7 +74,9 @@ constexpr ModuleKit kKit{
 constexpr int32_t kIdle = 2;
 constexpr int32_t kGesturing = 1;
 constexpr int32_t kStanding = 2;
-int32_t IdleWord(int32_t sub) { return static_cast<int32_t>(static_cast<uint32_t>(kIdle) | static_cast<uint32_t>(sub) << 16); }
+int32_t IdleWord(int32_t sub) {
+  return static_cast<int32_t>(static_cast<uint32_t>(kIdle) | static_cast<uint32_t>(sub) << 16);
+}
 int32_t SubOf(const Actor& a) { return static_cast<int32_t>(static_cast<uint32_t>(a.AiState()) >> 16); }
 // A new sub-state with the sequence that goes with it.
 void Become(int slot, int32_t sub, int entry) {

@@ -119,7 +119,8 @@ void DrawNpcKlaus() {
   // left of PosX.
   static constexpr auto SPS = ValueTable<23>({{0, {480, 482, 484, 488, 490, 0, 2, 5, 7, 11, 15, 19, 23, 26, 29, 32,
                                                    240, 243, 246, 249, 254, 256, 258}}});
-  static constexpr auto XSX = ValueTable<23>({{0, {2, 2, 4, 2, 4, 2, 3, 2, 4, 4, 4, 4, 3, 3, 3, 5, 3, 3, 3, 4, 2, 2, 3}}});
+  static constexpr auto XSX =
+      ValueTable<23>({{0, {2, 2, 4, 2, 4, 2, 3, 2, 4, 4, 4, 4, 3, 3, 3, 5, 3, 3, 3, 4, 2, 2, 3}}});
   static constexpr auto XV = ValueTable<23>({{2, {16, 0, 16, 0, 0, 0, 16, 16, 16, 16}}});
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kGroup, slot);
