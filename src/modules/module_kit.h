@@ -48,12 +48,9 @@ struct TableRun {
   std::initializer_list<int32_t> values;
 };
 
-// A table of N entries: every entry `fill`, then the runs stored over it. Runs that would reach
-// past the table stop at its end.
+// The runs stored over a table. Runs that would reach past the table stop at its end.
 template <size_t N>
-constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<TableRun> runs) {
-  std::array<int32_t, N> table{};
-  table.fill(fill);
+constexpr void StoreTableRuns(std::array<int32_t, N>& table, std::initializer_list<TableRun> runs) {
   for (const TableRun& run : runs) {
     size_t i = static_cast<size_t>(run.at);
     for (int32_t v : run.values) {
@@ -61,6 +58,14 @@ constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<
       ++i;
     }
   }
+}
+
+// A table of N entries: every entry `fill`, then the runs stored over it.
+template <size_t N>
+constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<TableRun> runs) {
+  std::array<int32_t, N> table{};
+  table.fill(fill);
+  StoreTableRuns(table, runs);
   return table;
 }
 
@@ -218,6 +223,11 @@ struct EnemyStateSteps {
 };
 void StepEnemyState(const Actor& a, const EnemyStateSteps& steps);
 
+// The first steps of a walking fighter's update: StepX and StepY cleared; while the slot is
+// active or ending, the HitBox and, unless the pause menu is open, the module's holding Advance
+// with the slot's AnimMode. 1 when the sequence came to its end (the brain's cue), else 0.
+int BeginFighterUpdate(const ModuleKit& kit, int slot, int (*advance)(int32_t& cursor, int mode));
+
 struct EnemyRules {
   EnemyStats stats;
   bool walks;
@@ -291,6 +301,15 @@ MapContact MoveAgainstMap(const Actor& a, const MapRules& rules = {});
 // the pixel left of its feet, it turns right (MapHits |= 16); moving right over nothing right of
 // its feet, it turns left (MapHits |= 32). This frame's step still takes it on.
 void TurnAtLedge(const Actor& a);
+// The enable bits of a walking fighter's MapHits: which probes of the map it makes.
+constexpr int32_t kProbeCeilingBit = 64;
+constexpr int32_t kProbeFloorBit = 128;
+constexpr int32_t kProbeWallsBit = 256;
+constexpr int32_t kProbeLedgesBit = 512;
+// The walking fighters' steps 1 and 2 of Move, switched by those bits: the result bits cleared,
+// the HitBox, the probes that are enabled, the result bits set from what they found (ceiling 1,
+// floor 2, a wall on the right 8, on the left 16) and, on the ground, the ledge test.
+MapContact MoveFighterAgainstMap(const ModuleKit& kit, int slot);
 // VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX, PosY += VelY.
 void MoveByVelocity(const Actor& a);
 // Step 3: the HitBox, then MoveByVelocity.

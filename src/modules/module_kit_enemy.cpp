@@ -141,6 +141,14 @@ void WalkStep(const Actor& a, int range) {
   }
 }
 
+int BeginFighterUpdate(const ModuleKit& kit, int slot, int (*advance)(int32_t& cursor, int mode)) {
+  const Actor a(kit.group, slot);
+  a.StepX() = a.StepY() = 0;
+  if (a.State() != kActorActive && a.State() != kActorEnding) return 0;
+  ApplyHitBox(kit, slot);
+  return SubMode != kSubPauseMenu ? advance(a.AnimCursor(), a.AnimMode()) : 0;
+}
+
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kit.group, slot);
@@ -172,16 +180,11 @@ void UpdateFighterEnemies(const ModuleKit& kit, const FighterSteps& steps) {
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kit.group, slot);
     if (a.State() == kActorFree) continue;
-    a.StepX() = a.StepY() = 0;
-    int ended = 0;
-    if (a.State() == kActorActive || a.State() == kActorEnding) {
-      ApplyHitBox(kit, slot);
-      if (SubMode != kSubPauseMenu) ended = steps.advance(a.AnimCursor(), a.AnimMode());
-    }
+    const int ended = BeginFighterUpdate(kit, slot, steps.advance);
     StepEnemyState(a, steps.states);
     if (a.State() == kActorActive) {
-      if (a.Control() == 2) continue;
-      if (a.Control() == 0) {
+      if (a.Control() == kControlFrozen) continue;
+      if (a.Control() == kControlSelf) {
         a.Input() = 0;
         if (steps.think != nullptr) steps.think(slot, ended);
       }
@@ -306,6 +309,21 @@ void TurnAtLedge(const Actor& a) {
     a.FaceX() = -1;
     a.MapHits() |= 32;
   }
+}
+
+MapContact MoveFighterAgainstMap(const ModuleKit& kit, int slot) {
+  const Actor a(kit.group, slot);
+  ClearActorMapHits(kit.group, slot);
+  ApplyHitBox(kit, slot);
+  const auto enabled = [&](int32_t bit) { return (a.MapHits() & bit) != 0; };
+  const MapContact found = MoveAgainstMap(
+      a, {.ceiling = enabled(kProbeCeilingBit), .floor = enabled(kProbeFloorBit), .walls = enabled(kProbeWallsBit)});
+  if (found.ceiling) a.MapHits() |= 1;
+  if (found.floor) a.MapHits() |= 2;
+  if (found.wall_right) a.MapHits() |= 8;
+  if (found.wall_left) a.MapHits() |= 16;
+  if (enabled(kProbeLedgesBit) && (a.Motion() & 255) == 0) TurnAtLedge(a);
+  return found;
 }
 
 void MoveByVelocity(const Actor& a) {
