@@ -2,11 +2,11 @@
 // event, a menu, a scene, the editor) and learns whether the world itself runs this frame. And
 // the fatal error scene, shown when a map file cannot be loaded.
 #include "app/game_flow.h"
-#include "app/scene_change.h"
 #include "editor/debug_menu.h"
 #include "editor/map_editor.h"
 #include "events/event_dispatch.h"
-#include "ui/hud.h"
+#include "events/opening_scene.h"
+#include "ui/title_screen.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
 
@@ -40,18 +40,9 @@ uint32_t DispatchSubMode() {
   }
 }
 
-uint32_t EnterCaveInPlaceOfTitle() {
-  // The sub-mode goes back to the world first, so that a cave map that fails to load leaves the
-  // fatal error scene in its place.
-  SubMode = kSubWorld;
-  SubModeArg = 0;
-  ChangeScene(kSceneCave);
-  ShowHud();
-  return 1;
+bool IsKnownSceneStep(int32_t step) {
+  return IsOpeningSceneStep(step) || IsTitleSceneStep(step) || IsGameOverSceneStep(step);
 }
-
-// No scene of the start sequence runs yet: it knows only its first step.
-bool IsKnownSceneStep(int32_t step) { return step == 0; }
 
 // Step 0 opens the message, step 1 waits for the player to close it.
 bool IsKnownErrorSceneStep(int32_t step) { return step == 0 || step == 1; }

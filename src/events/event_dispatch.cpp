@@ -2,6 +2,8 @@
 
 #include "app/game_flow.h"
 #include "events/event_tables.h"
+#include "events/opening_scene.h"
+#include "ui/title_screen.h"
 
 namespace {
 
@@ -35,11 +37,13 @@ uint32_t DispatchErrorScene() {
 
 uint32_t DispatchStartScene() {
   switch (SubModeArg) {
+    case 0:
+      return RunOpeningScene();
     case 1:
-      // Until the title screen is built, its stage goes straight into play.
-      return EnterCaveInPlaceOfTitle();
+      return RunTitleScene();
+    case 2:
+      return RunGameOverScene();
     default:
-      // The opening and the game-over scene are not part of the game yet: the world runs.
       return 1;
   }
 }

@@ -12,6 +12,7 @@
 #include "platform/input.h"
 #include "support/fixture_map.h"
 #include "support/frame_harness.h"
+#include "support/in_scene.h"
 #include "support/played_sounds.h"
 #include "world/camera.h"
 #include "world/save_block.h"
@@ -254,11 +255,12 @@ TEST_F(HeroineMotionTest, ATrailingCopyFollowsHerPathEightFramesBehind) {
   }
 }
 
-// The start enters the cave: she drops onto its first floor (y 272) and the keys move her.
+// In the cave she drops onto its first floor (y 272) and the keys move her.
 TEST(HeroineInTheCaveTest, SheLandsAndWalksCrouchesJumpsAndFallsUnderTheKeys) {
   FrameHarness game;
   const Actor hero(kHeroineGroup, 0);
-  game.Run(40);
+  StartInTheCave(game);
+  game.Run(38);
   ASSERT_EQ(hero.State(), kActorActive);
   EXPECT_EQ(hero.PosY(), 272 - 65);
   EXPECT_EQ(GetHeroineMotion(0), kHeroineOnGround);

@@ -20,6 +20,7 @@
 #include "platform/repeaters.h"
 #include "support/event_handlers.h"
 #include "support/frame_harness.h"
+#include "support/in_scene.h"
 #include "support/heroine_pose.h"
 #include "ui/hud.h"
 #include "world/camera.h"
@@ -35,7 +36,8 @@ namespace {
 // the heroine far from where the view is.
 struct Playing : FrameHarness {
   Playing() {
-    Run(131);
+    StartInTheCave(*this);
+    Run(129);
     SubMode = kSubWorld;
     SubModeArg = 0;
     SetCameraTarget(1);
@@ -102,22 +104,16 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(Emitters.entries[0].count, 2);
 }
 
-TEST(FrameTest, TheFrameAfterTheNewGameEntersTheCaveWhichShowsOnceTheFadeInEnds) {
+TEST(FrameTest, TheFramesAfterTheNewGameEnterTheTitlesBackdrop) {
   FrameHarness game;
   game.Run(1);
   EXPECT_EQ(HudVisible, 0u);
-  game.Run(1);
-  EXPECT_STREQ(MapPath, "./Data/L001CAVE.MDT");
-  EXPECT_EQ(SubMode, kSubWorld);
-  EXPECT_EQ(SubModeArg, 0);
-  EXPECT_EQ(HudVisible, 1u);
-  EXPECT_EQ(CountActors(kHeroineGroup), 1);
-  for (int i = 0; i < 200 && IsFading() == 1; ++i) game.Run(1);
-  ASSERT_EQ(IsFading(), 0u);
-  game.Run(1);  // the picture of the last frame is presented
-  int lit = 0;
-  for (uint32_t p : headless::LastFrame()) lit += p != 0;
-  EXPECT_GT(lit, 640 * 480 / 2);
+  game.Run(2);
+  EXPECT_STREQ(MapPath, "./Data/TITLE001.MDT");
+  EXPECT_EQ(SubMode, kSubStartSequence);
+  EXPECT_EQ(SubModeArg, 1);
+  EXPECT_EQ(HudVisible, 0u);
+  EXPECT_EQ(CountActors(kHeroineGroup), 0);
 }
 
 TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
@@ -139,6 +135,7 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   }
   for (int32_t running : {kSubTalk, kSubFieldEvent, kSubStartSequence, 9, 42, -1}) {
     SubMode = running;
+    SubModeArg = running == kSubStartSequence ? 3 : 0;  // a stage the start sequence does not have
     PoseHeroineForCamera(heroine_x += 100, 1200);
     const int x = GetCameraX();
     game.Run(1);
@@ -239,8 +236,8 @@ TEST(FrameTest, AResultIsSeenForOneFrameThenMinusOne) {
 
 TEST(FrameTest, AMissingMapShowsTheFatalErrorAndEndsTheProgramAfterItIsClosed) {
   FrameHarness game(HarnessData::Empty);  // its Data folder holds no maps
-  game.Run(2);  // the new game, then the start enters the cave, whose map is missing
-  EXPECT_STREQ(MapPath, "./Data/L001CAVE.MDT");
+  game.Run(3);  // the new game, then the title enters its backdrop, whose map is missing
+  EXPECT_STREQ(MapPath, "./Data/TITLE001.MDT");
   EXPECT_EQ(SubMode, kSubMapLoadFailure);
   EXPECT_EQ(SubModeArg, 1);
   SetCameraTarget(1);

@@ -15,6 +15,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "support/frame_harness.h"
+#include "support/in_scene.h"
 #include "support/played_sounds.h"
 #include "world/camera.h"
 #include "world/flags.h"
@@ -29,7 +30,7 @@ constexpr int kStatusPanelTop = 350;  // the status panel covers the screen from
 class MechanismsInScenesTest : public testing::Test {
  protected:
   void SetUp() override {
-    game.Run(2);  // the new game, then the cave it enters
+    StartInTheCave(game);
     ResetFade();
   }
 

@@ -4,11 +4,17 @@
 //
 //   InScene game(kSceneTown);
 //   ResetFade();  // for a picture at once, without waiting for the fade-in
+//
+// Or a harness of one's own started in the cave, where play begins:
+//
+//   FrameHarness game;
+//   StartInTheCave(game);
 #pragma once
 
 #include "app/game_flow.h"
 #include "app/scene_change.h"
 #include "support/frame_harness.h"
+#include "ui/hud.h"
 
 struct InScene : FrameHarness {
   explicit InScene(int scene) {
@@ -19,3 +25,14 @@ struct InScene : FrameHarness {
     Run(5);
   }
 };
+
+// The start of play without the title screen and the opening: the new game's first frame, then
+// the cave as the opening leaves her in it (the world free, the HUD shown) and one frame of play.
+inline void StartInTheCave(FrameHarness& game) {
+  game.Run();
+  SubMode = kSubWorld;
+  SubModeArg = 0;
+  ChangeScene(kSceneCave);
+  ShowHud();
+  game.Run();
+}
