@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -183,3 +184,28 @@ TEST_F(TitleLoadTest, ASlotWhoseFileWentAwayAfterTheListOpenedLoadsNothing) {
 }
 
 }  // namespace
+
+// For the end-to-end test of the real window (which asks for it through TOVIA_E2E_FIXTURE_DIR):
+// a save made in the cave, as save0.dat, and the picture of the save room that a load of it from
+// the title shows, as save_room.png.
+TEST(WindowFixture, ASaveOfTheCaveAndThePictureOfItsLoad) {
+  const char* dir = std::getenv("TOVIA_E2E_FIXTURE_DIR");
+  if (dir == nullptr) GTEST_SKIP() << "only for the end-to-end test";
+  FrameHarness game;
+  StartInTheCave(game);
+  game.Run(40);
+  ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
+  SubMode = kSubStartSequence;
+  SubModeArg = 1;
+  SceneStep = 0;
+  ASSERT_TRUE(ReachTitleMenu(game));
+  ChooseLine(game, 1);
+  ChooseLine(game, 1);
+  for (int i = 0; i < 400 && SubMode == kSubStartSequence; ++i) game.Run();
+  ASSERT_STREQ(MapPath, "./Data/TEMPLE00.MDT");
+  game.Run(60);
+  fs::create_directories(dir);
+  fs::copy_file(fs::path(game.folder()) / "Data" / "save0.dat", fs::path(dir) / "save0.dat",
+                fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(game.SavePicture((fs::path(dir) / "save_room.png").string()));
+}
