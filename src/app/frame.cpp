@@ -26,6 +26,9 @@ int32_t SubMode = kSubWorld;
 int32_t SubModeArg = 0;
 int32_t MessageResult = -1;
 
+// The pause menu has no pages yet: it knows only its closed state.
+bool IsKnownMenuState(int32_t state) { return state == 0; }
+
 namespace {
 
 // The pause menu's help lines, queued over everything but the menus, in black one pixel right

@@ -50,7 +50,16 @@ uint32_t EnterCaveInPlaceOfTitle() {
   return 1;
 }
 
+// No scene of the start sequence runs yet: it knows only its first step.
+bool IsKnownSceneStep(int32_t step) { return step == 0; }
+
+// Step 0 opens the message, step 1 waits for the player to close it.
+bool IsKnownErrorSceneStep(int32_t step) { return step == 0 || step == 1; }
+
 void RunFatalErrorScene() {
+  // A step that the scene does not know starts it over, so the message always comes and the
+  // program always ends.
+  if (!IsKnownErrorSceneStep(ErrorSceneStep)) ErrorSceneStep = 0;
   switch (ErrorSceneStep) {
     case 0:
       CloseMessage();

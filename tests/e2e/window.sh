@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End to end: the real game in a real X server with a window manager, as on a desktop.
-# Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
-# until the map shows in the window, walks the heroine, fires her shots (they fly, spark where
-# they meet the map and vanish), walks her east until the first enemies show, closes the window
-# through the window manager and checks the exit status.
+# Starts tovia, finds its window, checks the window manager was given a game window to manage
+# exactly once (a window shown, taken away and shown again flickers at start-up), switches to
+# full screen and back with TAB, takes screenshots until the map shows in the window, walks the
+# heroine, fires her shots (they fly, spark where they meet the map and vanish), walks her east
+# until the first enemies show, closes the window through the window manager and checks the exit
+# status.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -17,6 +19,7 @@ work="$(mktemp -d)"
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "${spy_pid:-}" ] && kill "$spy_pid" 2>/dev/null || true
   [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -27,6 +30,20 @@ export SDL_AUDIODRIVER=dummy
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Every change of the window manager's list of managed windows, from before the game starts.
+stdbuf -oL xprop -root -spy _NET_CLIENT_LIST >"$work/clients.txt" 2>&1 &
+spy_pid=$!
+for _ in $(seq 50); do [ -s "$work/clients.txt" ] && break; sleep 0.1; done
+# How often a window joined the list: a line of the spy holds the whole list ("... # 0x1, 0x2").
+windows_mapped() {
+  awk -F'# ' '{
+    n = split($2, ids, ", ")
+    for (i = 1; i <= n; i++) if (ids[i] != "" && !(ids[i] in listed)) joined++
+    split("", listed)
+    for (i = 1; i <= n; i++) listed[ids[i]] = 1
+  } END { print joined + 0 }' "$work/clients.txt"
+}
 
 geometry() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 wait_geometry() {  # window, expected WxH
@@ -152,4 +169,6 @@ timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end aft
 wait "$game_pid" || status=$?
 game_pid=""
 [ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status"; }
+mapped="$(windows_mapped)"
+[ "$mapped" -eq 1 ] || { cat "$work/clients.txt" >&2; fail "the window was mapped $mapped times, expected once"; }
 echo "e2e window: ok"
