@@ -253,16 +253,25 @@ TEST(FieldDoorTables, TheScriptedFieldNumbersAreTheDoorsWarpsAndSignsAndNoOther)
   EXPECT_EQ(scripted, expected);
 }
 
-// From the square down the street into the inn; through the doorways into rooms B, C and D and
-// back; up the three doors into the upper hall and back; the attendant; down the cellar door, up
-// its stairway into the hidden room and back into the lobby; and out into the town.
-TEST_F(FieldDoorTest, TheInnFromTheSquareItsRoomsHallAndCellarAndBackOut) {
+// From the square down the street into the inn, through the doorways into rooms B, C and D and
+// back, and out into the town.
+TEST_F(FieldDoorTest, TheInnFromTheSquareItsRoomsAndBackOut) {
   Enter(kSceneTown);
   WalkThrough(224, 269);
   for (const auto& [col, door] : {std::pair{51, 271}, {55, 272}, {59, 273}}) {
     WalkThrough(col, door);
     GoThrough(269);  // each room's door is where she arrives
   }
+  WalkThrough(3, 270);
+  EXPECT_EQ(NumberUnderHer(), 269u) << "out of the inn she stands at its door";
+}
+
+// In the inn: up the three doors into the upper hall and back; the attendant; down the cellar
+// door, up its stairway into the hidden room and back into the lobby.
+TEST_F(FieldDoorTest, TheInnsUpperHallAttendantCellarAndHiddenRoom) {
+  Enter(kSceneTown);
+  PutHer(MiddleOf(224), 133 * kTileSize);
+  GoThrough(269);
   for (const auto& [col, door] : {std::pair{28, 276}, {33, 277}, {38, 278}}) {
     WalkThrough(col, door);
     GoThrough(269);
@@ -272,8 +281,6 @@ TEST_F(FieldDoorTest, TheInnFromTheSquareItsRoomsHallAndCellarAndBackOut) {
   WalkThrough(6, 160);
   WalkThrough(134, 161);
   GoThrough(269);
-  WalkThrough(3, 270);
-  EXPECT_EQ(NumberUnderHer(), 269u) << "out of the inn she stands at its door";
 }
 
 // The clinic's waiting room and back; the counter's number ends at once until the clinic is
@@ -294,9 +301,8 @@ TEST_F(FieldDoorTest, TheClinicsRoomsFromTheSquareAndBack) {
 }
 
 // West along the street from the square, reading the signs at the houses on the way, into the
-// teacher's house: its hall, the teacher's room (on the loft) and her own room, each with its
-// signs, and out again. The teacher's sheet is in while she is in there, the town's when she is out.
-TEST_F(FieldDoorTest, TheSignsAlongTheStreetAndTheTeachersHouse) {
+// teacher's house and out again.
+TEST_F(FieldDoorTest, TheSignsAlongTheStreetToTheTeachersHouse) {
   Enter(kSceneTown);
   WalkAndRead(190, 337);
   WalkAndRead(154, 310);
@@ -304,6 +310,15 @@ TEST_F(FieldDoorTest, TheSignsAlongTheStreetAndTheTeachersHouse) {
   WalkAndRead(86, 284);
   WalkAndRead(35, 352);
   WalkThrough(17, 320);
+  GoThrough(321);  // she arrived at the door out
+}
+
+// The teacher's house: its hall, the teacher's room (on the loft) and her own room, each with its
+// signs, and out again. The teacher's sheet is in while she is in there, the town's when she is out.
+TEST_F(FieldDoorTest, TheTeachersHouseItsRoomsAndTheirSigns) {
+  Enter(kSceneTown);
+  PutHer(MiddleOf(17), 119 * kTileSize);
+  GoThrough(320);
   EXPECT_EQ(SceneBitmapIds[8], 151);
   WalkAndRead(96, 331);
   WalkThrough(85, 322);
