@@ -12,7 +12,7 @@
 //   440  a wall clock      441 / 481  a standing lamp     442 / 482  a potted plant
 //   447..449 / 487..489 / 527..529  a fireplace (3 x 3)
 //   444..446  a door sign "先生の部屋"   484..486  "私の部屋"   524..526  "受付"
-//   530..534  a notice "２０歳未満入場禁止"
+//   530..535  a notice "２０歳未満入場禁止"
 //   340, 341 / ... / 500, 501  the cellar door: a banded plank door in an arch of cellar stone (2 x 5)
 //   342, 343 / ... / 502, 503  the stairway up out of the cellar: wooden steps climbing into the
 //                              dark inside an arch of cellar stone (2 x 5)
@@ -288,7 +288,7 @@ void DrawInteriorTiles(Image& sheet) {
   PutBlock(sheet, 444, SignBoard(3, U"先生の部屋", pal::kWood, pal::Cream));
   PutBlock(sheet, 484, SignBoard(3, U"私の部屋", pal::kWood, pal::Cream));
   PutBlock(sheet, 524, SignBoard(3, U"受付", pal::kBlue, pal::White));
-  PutBlock(sheet, 530, SignBoard(5, U"２０歳未満入場禁止", pal::kRed, pal::White));
+  PutBlock(sheet, 530, SignBoard(6, U"２０歳未満入場禁止", pal::kRed, pal::White));
   PutBlock(sheet, 340, CellarDoor());
   PutBlock(sheet, 342, CellarStairway());
 
