@@ -3,10 +3,12 @@
 #include "actors/actor_table.h"
 #include "actors/collision.h"
 #include "actors/hazards_and_input.h"
+#include "actors/heroine.h"
 #include "actors/map_probes.h"
 #include "platform/counters.h"
 #include "platform/input.h"
 #include "platform/utils.h"
+#include "ui/hud.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/save_block.h"
@@ -77,23 +79,21 @@ int SpawnEffectActor14(int group, int x, int y, int width, int height, int stepX
 namespace {
 
 // The animation entry each placement kind shows.
-constexpr int kStandAnim = 10, kInAirAnim = 60, kCrouchAnim = 80, kDeathAnim = 90, kDoorAnim = 120;
-
 int AnimForKind(int kind, int current) {
   switch (kind) {
     case -1:
       return current;
     case 1:
-      return kCrouchAnim;
+      return kHeroineCrouchAnim;
     case 3:
     case 4:
-      return kInAirAnim;
+      return kHeroineAirAnim;
     case 5:
-      return kDeathAnim;
+      return kHeroineDeathAnim;
     case 6:
-      return kDoorAnim;
+      return kHeroineDoorAnim;
     default:
-      return kStandAnim;
+      return kHeroineStandAnim;
   }
 }
 
@@ -272,6 +272,14 @@ void DrawBalloon(int x, int y, int kind) {
     default:
       break;
   }
+}
+
+void DrawMessageBox(const char* line1, const char* line2) {
+  constexpr int kWidth = 384, kTop = 90, kBottom = 190;
+  const int left = (static_cast<int>(WindowSize.width) - kWidth) / 2;
+  DrawFrameBox(left, kTop, left + kWidth, kBottom, 0x000000, 1);
+  PushText(4, 1, kScreenCoords, left + 2, kTop, 0xFFFFFF, 16, "MS Gothic", line1);
+  PushText(4, 1, kScreenCoords, left + 2, kTop + 20, 0xFFFFFF, 16, "MS Gothic", line2);
 }
 
 int MidpointA(int a, int /*b*/, int c) { return a + (c - a) / 2; }

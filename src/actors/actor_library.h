@@ -1,7 +1,8 @@
 // The actor library: the shared operations that modules, events and the heroine's code use on
 // the actor table beyond the basic spawn and accessors. Spawns that also fill text or effect
 // fields, the heroine's placement by scripts, visibility and sight tests, walking by pad bits, a
-// random facing, gravity against the map and the emotion balloon drawn over an actor.
+// random facing, gravity against the map, the emotion balloon drawn over an actor and a two-line
+// message panel.
 //
 // The spawns take the first slot of the group whose State is 0, as SpawnActor does, and write
 // only the fields they name; a full group spawns nothing.
@@ -65,6 +66,10 @@ void DrawActorBalloon(int group, int slot, int kind);
 // The 3 x 2-cell balloon at (x, y) in world pixels on draw layer 3, and its symbol by kind (0..5;
 // any other shows the balloon only), jittered by a pixel each frame.
 void DrawBalloon(int x, int y, int kind);
+
+// A two-line message panel for the opening: a solid black framed box 384 pixels wide, centred in
+// the window's width, from y 90 to 190, and the two lines in white over it on draw layer 4.
+void DrawMessageBox(const char* line1, const char* line2);
 
 // a + (c - a) / 2 and b + (d - b) / 2.
 int MidpointA(int a, int b, int c);

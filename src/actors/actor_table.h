@@ -83,6 +83,11 @@ constexpr int32_t kActorActive = 3;
 constexpr int32_t kActorEnding = 4;
 constexpr int32_t kActorGone = 16;
 
+// Values of Control.
+constexpr int32_t kControlSelf = 0;    // its own logic (or the pad, for the heroine) drives it
+constexpr int32_t kControlHeld = 1;    // a talk or an event drives its Input; it still moves
+constexpr int32_t kControlFrozen = 2;  // update, move and collision steps skip it
+
 constexpr int kHeroineGroup = 1;
 constexpr int kShotGroup = 192;
 constexpr int kTimerCount = 8;

@@ -2,6 +2,8 @@
 
 #include "actors/actor_table.h"
 #include "actors/heroine.h"
+#include "actors/items.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
 #include "audio/volumes.h"
 #include "editor/debug_menu.h"
@@ -11,6 +13,7 @@
 #include "platform/utils.h"
 #include "ui/hud.h"
 #include "ui/pause_menu.h"
+#include "ui/status_panel.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
@@ -56,6 +59,7 @@ void RunPlayingFrame() {
     CheckHeroineMapEvents();
     RunObjectPass3();
     CameraFollow(GetCameraTarget());
+    DrawHud();
   }
   // The emitters and the actors' pictures also run under menus, talks and events.
   RunEmitters();
@@ -105,6 +109,7 @@ int RunFrame(Window window) {
   }
 
   RenderFrame();
+  DrawStatusPanel();
   RunRepeatedSounds();
   DrawFade();
   MessageResult = UpdateMessage();
@@ -155,4 +160,7 @@ void NewGameInit() {
 
   FadeIn();
   HideHud();
+  RefillHeroineHpMp();
+  RecalcHeroineStats();
+  GiveSpecialItem(0x80);  // the health-insurance card
 }

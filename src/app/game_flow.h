@@ -51,5 +51,9 @@ void DrawObjects();
 
 // Runs whatever stands over the world this frame; 1 when the world runs too.
 uint32_t DispatchSubMode();
+// Stage 1 of the start sequence until the title screen and the opening are built: the game goes
+// straight to the cave, where the opening leaves the heroine, with the HUD shown, and the world
+// runs. Returns 1, as the title does.
+uint32_t EnterCaveInPlaceOfTitle();
 // One step of the fatal error scene.
 void RunFatalErrorScene();

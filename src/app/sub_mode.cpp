@@ -2,9 +2,11 @@
 // event, a menu, a scene, the editor) and learns whether the world itself runs this frame. And
 // the fatal error scene, shown when a map file cannot be loaded.
 #include "app/game_flow.h"
+#include "app/scene_change.h"
 #include "editor/debug_menu.h"
 #include "editor/map_editor.h"
 #include "events/event_dispatch.h"
+#include "ui/hud.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
 
@@ -32,10 +34,20 @@ uint32_t DispatchSubMode() {
       DispatchErrorScene();
       return 0;
     case kSubStartSequence:
-      return 1;
+      return SubModeArg == 1 ? EnterCaveInPlaceOfTitle() : 1;
     default:
       return 1;
   }
+}
+
+uint32_t EnterCaveInPlaceOfTitle() {
+  // The sub-mode goes back to the world first, so that a cave map that fails to load leaves the
+  // fatal error scene in its place.
+  SubMode = kSubWorld;
+  SubModeArg = 0;
+  ChangeScene(kSceneCave);
+  ShowHud();
+  return 1;
 }
 
 void RunFatalErrorScene() {

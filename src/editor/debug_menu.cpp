@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/game_flow.h"
+#include "app/scene_change.h"
 #include "editor/map_editor.h"
 #include "platform/utils.h"
 #include "ui/hud.h"
@@ -38,11 +39,11 @@ void StartMapEditor() {
 }
 
 // The town, the cave and the object test: the game plays again in that scene.
-void StartSceneTest([[maybe_unused]] int scene) {
+void StartSceneTest(int scene) {
   SubMode = kSubWorld;
   SubModeArg = 0;
   GameMode = kGamePlaying;
-  // TODO(issue 17): ChangeScene(scene);
+  ChangeScene(scene);
   ShowHud();
   RedrawAllLayers();
 }

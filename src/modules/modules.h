@@ -132,9 +132,15 @@ void DrawFlagColumn();
 void UpdateImpactEffect();
 void DrawImpactEffect();
 
-// Floating texts (group 111).
+// Floating texts (group 111), and their five cell fonts: `count` characters of `text` in a row
+// on the draw layer from (x, y) in world pixels (font 2 also takes the cell of its '0').
 void UpdateFloatText();
 void DrawFloatText();
+void DrawFloatTextFont1(int visible, int layer, int x, int y, const char* text, int count);
+void DrawFloatTextFont3(int visible, int layer, int x, int y, const char* text, int count);
+void DrawFloatTextFont4(int visible, int layer, int x, int y, const char* text, int count);
+void DrawFloatTextFont2(int visible, int layer, int x, int y, const char* text, int count, int base);
+void DrawFloatTextFont5(int visible, int layer, int x, int y, const char* text, int count);
 
 // Coin pop-up (group 112): it moves in its draw step.
 void UpdateBonusPop();

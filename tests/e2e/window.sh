@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real game in a real X server with a window manager, as on a desktop.
-# Starts tovia, finds its window, switches to full screen and back with TAB, takes a
-# screenshot, closes the window through the window manager and checks the exit status.
+# Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
+# until the map shows in the window, closes the window through the window manager and checks the
+# exit status.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -46,14 +47,35 @@ xdotool key Tab
 wait_geometry "$win" 640x480
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended after TAB"
 
-sleep 0.5
-import -window root "$work/shot.png"
-size="$(/usr/bin/convert "$work/shot.png" -format '%wx%h' info:)"
-[ "$size" = "800x600" ] || fail "screenshot is $size"
-# The game's picture fills its window: sample the middle of the client area.
+# The game's picture fills its window: once the fade-in is over it shows the cave that the start
+# enters, and nearly all of the client area is lit (the fade-in uncovers it block by block).
+# Screenshots until it is, for at most 10 s.
 read -r wx wy < <(xwininfo -id "$win" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}')
-centre="$(/usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 240))}]" info:)"
-[ "$centre" = "srgb(0,0,0)" ] || fail "the picture in the window is $centre, expected the black first frames"
+lit=0
+for _ in $(seq 20); do
+  sleep 0.5
+  import -window root "$work/shot.png"
+  size="$(/usr/bin/convert "$work/shot.png" -format '%wx%h' info:)"
+  [ "$size" = "800x600" ] || fail "screenshot is $size"
+  # The share of pixels of the client area that are not black, 0..1.
+  lit="$(/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage -fill white +opaque black \
+    -colorspace gray -format '%[fx:mean]' info:)"
+  awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' && break
+done
+awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
+
+# The heroine walks under the keys: holding the right arrow for a second moves her and the view
+# after her, so the picture in the window changes.
+/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/before.png"
+xdotool keydown Right
+sleep 1
+xdotool keyup Right
+sleep 0.3
+import -window root "$work/shot.png"
+/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/after.png"
+changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
+changed="${changed%% *}"
+[ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
 
 wmctrl -c Tovia
 status=0

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "app/game_flow.h"
@@ -128,10 +129,13 @@ TEST(DebugMenuTest, TheSceneLinesPlayAgainAndQuitEnds) {
     SubMode = kSubWorld;
     SubModeArg = 0;
   };
-  // The town, the cave and the object test: the world runs again.
-  for (int line : {2, 3, 7}) {
+  // The town, the cave and the object test: the world runs again in that scene.
+  const std::pair<int, const char*> kSceneLines[] = {
+      {2, "./Data/LTOWNMID.MDT"}, {3, "./Data/L001CAVE.MDT"}, {7, "./Data/TEST0000.MDT"}};
+  for (const auto& [line, map] : kSceneLines) {
     HideHud();
     game.ChooseDebugLine(line);
+    EXPECT_STREQ(MapPath, map) << line;
     EXPECT_EQ(HudVisible, 1u) << line;
     EXPECT_EQ(GameMode, kGamePlaying) << line;
     EXPECT_EQ(SubMode, kSubWorld) << line;

@@ -17,10 +17,11 @@ uint8_t KeyFor(char c) {
 }  // namespace
 
 HaltedGame::HaltedGame() : FrameHarness(HarnessData::BuiltMaps) {
-  Run(131);  // the new game and its fade-in
+  Run(1);  // the new game, halted before the start sequence enters a scene
   GameMode = kGameHalted;
   SubMode = kSubWorld;
   SubModeArg = 0;
+  Run(130);  // its fade-in
 }
 
 void HaltedGame::ChooseDebugLine(int line) {

@@ -1,6 +1,7 @@
-// The game halted, the way the debug menu and the map editor are reached in tests: the new game
-// runs until its fade-in is over, then GameMode is set to 254 with nothing over the world. The
-// Data folder holds the maps the build made.
+// The game halted, the way the debug menu and the map editor are reached in tests: after the new
+// game's first frame GameMode is set to 254 with nothing over the world, before the start
+// sequence enters a scene, and the fade-in runs to its end. The Data folder holds the maps the
+// build made.
 #pragma once
 
 #include <cstdint>

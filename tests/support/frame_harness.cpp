@@ -25,14 +25,20 @@ namespace {
 constexpr int64_t kFixedClock = 1'765'000'000;  // the wall clock the game sees: Randomize seeds with it
 }
 
-FrameHarness::FrameHarness(uint32_t seed, const std::string& folder) : folder_(folder) {
+FrameHarness::FrameHarness(HarnessData data, uint32_t seed, const std::string& folder) : folder_(folder) {
   ResetGameState();
   if (folder_.empty()) {
     static int count = 0;
     folder_ = (fs::temp_directory_path() / ("tovia_harness_" + std::to_string(::getpid()) + "_" +
                                             std::to_string(count++))).string();
-    fs::create_directories(fs::path(folder_) / "Data");
+    const fs::path data_folder = fs::path(folder_) / "Data";
+    fs::create_directories(data_folder);
     own_folder_ = true;
+    if (data == HarnessData::BuiltMaps) {
+      for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TOVIA_BINARY_DIR) / "Data")) {
+        if (e.path().extension() == ".MDT") fs::copy_file(e.path(), data_folder / e.path().filename());
+      }
+    }
   }
   SetFileBase(folder_);
   headless::SetWallClock(kFixedClock);
@@ -40,13 +46,6 @@ FrameHarness::FrameHarness(uint32_t seed, const std::string& folder) : folder_(f
   SeedRandom(seed);
   host::ShowCursor(WindowMode == 1);
   StartDisplay(MainWindow);
-}
-
-FrameHarness::FrameHarness(HarnessData data, uint32_t seed) : FrameHarness(seed) {
-  if (data != HarnessData::BuiltMaps) return;
-  for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TOVIA_BINARY_DIR) / "Data")) {
-    if (e.path().extension() == ".MDT") fs::copy_file(e.path(), fs::path(folder_) / "Data" / e.path().filename());
-  }
 }
 
 FrameHarness::~FrameHarness() {

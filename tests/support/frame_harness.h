@@ -16,8 +16,9 @@
 //
 // Each frame runs as the message loop runs it: the waiting messages first (keys, the one-second
 // timer, a display switch), then RunFrame and the frame counters. "./Data/" is the Data folder
-// inside `folder` (by default an empty folder of its own: no maps, no saves; or a folder of its
-// own holding copies of the maps the build made: FrameHarness game(HarnessData::BuiltMaps)).
+// inside `folder`: by default a folder of its own holding copies of the maps the build made (so
+// the game plays on in the cave the new game enters) and no saves; or an empty one:
+// FrameHarness game(HarnessData::Empty).
 #pragma once
 
 #include <cstdint>
@@ -32,8 +33,9 @@ enum class HarnessData { Empty, BuiltMaps };
 
 class FrameHarness {
  public:
-  explicit FrameHarness(uint32_t seed = 1, const std::string& folder = "");
-  explicit FrameHarness(HarnessData data, uint32_t seed = 1);
+  explicit FrameHarness(uint32_t seed = 1, const std::string& folder = "")
+      : FrameHarness(HarnessData::BuiltMaps, seed, folder) {}
+  explicit FrameHarness(HarnessData data, uint32_t seed = 1) : FrameHarness(data, seed, "") {}
   ~FrameHarness();
   FrameHarness(const FrameHarness&) = delete;
   FrameHarness& operator=(const FrameHarness&) = delete;
@@ -61,6 +63,8 @@ class FrameHarness {
   std::vector<PlayedSound> Sounds() const;
 
  private:
+  // `data` says what the Data folder holds when the harness makes its own folder.
+  FrameHarness(HarnessData data, uint32_t seed, const std::string& folder);
   uint8_t KeyOf(int entry) const;
   void PumpMessages();
 

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "actors/items.h"
 #include "backend/headless/headless.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -181,6 +182,27 @@ TEST_F(SaveFilesTest, AFileOfGarbageIsBroughtIntoRange) {
   EXPECT_EQ(SceneBitmapIds[7], 117);
   EXPECT_EQ(SceneBitmapIds[8], -1);
   EXPECT_EQ(Running, 1u);
+}
+
+TEST_F(SaveFilesTest, TheBagCursorAndSpellLevelsLoadInRangeAndCastingStillWorks) {
+  PlayerStats.BagCursor = 200;
+  PlayerStats.SpellLevel[1] = -1;
+  PlayerStats.SpellLevel[2] = 99;
+  PlayerStats.SpellLevel[4] = 1;
+  PlayerStats.Mp = 5;
+  PlayerStats.EquippedMagicTool = 2;  // SHEELD=BOOK
+  PlayerStats.Bag[6] = 3;
+  ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
+  ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+  EXPECT_EQ(PlayerStats.BagCursor, 6u);
+  EXPECT_EQ(PlayerStats.SpellLevel[1], 0);
+  EXPECT_EQ(PlayerStats.SpellLevel[2], 8);
+  EXPECT_EQ(PlayerStats.SpellLevel[4], 1);
+  CastMagic();
+  EXPECT_EQ(PlayerStats.SpellLevel[1], 1);
+  EXPECT_EQ(PlayerStats.SpellTimer[1], 128);
+  UseBagItem();
+  EXPECT_EQ(PlayerStats.Bag[6], 0u);
 }
 
 TEST_F(SaveFilesTest, ButtonBitsThatAreNotOneBitTakeTheirDefaults) {

@@ -335,18 +335,19 @@ Image StrideOverlay(int frame, bool left) {
   return img.Crop(0, 32, 48, 16);
 }
 
-// The raised arm: an arm reaching straight up past her head, 1 x 2 cells at (x + 16, y + 3 - 19).
+// The raised arm: an arm reaching straight up past her head, 1 x 2 cells at (x + 16, y + y(f) - 19),
+// so that its row 19 is the top of her head in every pose. The body is drawn over it: only what
+// rises above her hair is seen, so the sleeve comes up past the head and the open hand is wide.
 Image RaisedArm(bool left) {
-  art::Canvas c(48, 64);
+  art::Canvas c(16, 32);
   const Parts p = MakeParts(c);
-  const double x = left ? 21 : 26;
-  c.Line(x, 40, x + (left ? -1 : 1), 22, 3.6, p.dress);
-  c.Line(x + (left ? -1 : 1), 22, x + (left ? -1 : 1), 8, 2.8, p.skin);
-  c.Disc(x + (left ? -1 : 1), 7, 2.0, p.skin);
-  Image img = c.Render();
-  // The overlay's top-left lies at (16, y - 19) of the body block: for standing, 16 pixels
-  // above the block. The arm was drawn 16 pixels low so that both cells hold it.
-  return img.Crop(16, 0, 16, 32);
+  c.Line(9.5, 30, 10.5, 11, 4.6, p.dress);  // the sleeve, from the shoulder behind her head
+  c.Line(10.5, 11, 11, 5, 3.4, p.skin);     // the forearm
+  c.Poly({{8.5, 5.5}, {13.5, 5.5}, {13.5, 2}, {12.5, 0.5}, {9.5, 0.5}, {8.5, 2}}, p.skin);  // the open hand
+  c.Set(9, 1, 0);
+  c.Rect(8, 11, 6, 1, p.collar);  // the cuff
+  if (left) c.MirrorX();
+  return c.Render();
 }
 
 // The casting arm stretched forward at shoulder height, 2 x 1 cells; right: at (x + 29, y + 18).
