@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the real game in a real X server with a window manager, as on a desktop.
 # Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
-# until the map shows in the window, closes the window through the window manager and checks the
-# exit status.
+# until the map shows in the window, walks, opens the pause menu over the frozen world and quits
+# through it; then starts it again and closes the window through the window manager. Both end
+# with exit status 0.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -31,6 +32,14 @@ geometry() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w
 wait_geometry() {  # window, expected WxH
   for _ in $(seq 50); do [ "$(geometry "$1")" = "$2" ] && return 0; sleep 0.1; done
   fail "window is $(geometry "$1"), expected $2"
+}
+
+wait_exit() {  # after what, for the messages: the game must end within 20 s with status 0
+  local status=0
+  timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after $1"
+  wait "$game_pid" || status=$?
+  game_pid=""
+  [ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status after $1"; }
 }
 
 cd "$(dirname "$exe")"  # the game runs from the folder that holds Data/
@@ -64,23 +73,57 @@ for _ in $(seq 20); do
 done
 awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
 
+# Holds the right arrow for a second and prints how many pixels of a part of the client area
+# (WxH+X+Y within it) differ between a screenshot before and one after.
+pixels_changed_by_right() {
+  local crop="$1" w h x y
+  IFS='x+' read -r w h x y <<<"$crop"
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/before.png"
+  xdotool keydown Right
+  sleep 1
+  xdotool keyup Right
+  sleep 0.3
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/after.png"
+  local changed
+  changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
+  echo "${changed%% *}"
+}
+
 # The heroine walks under the keys: holding the right arrow for a second moves her and the view
 # after her, so the picture in the window changes.
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/before.png"
-xdotool keydown Right
-sleep 1
-xdotool keyup Right
-sleep 0.3
-import -window root "$work/shot.png"
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/after.png"
-changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
-changed="${changed%% *}"
+changed="$(pixels_changed_by_right 640x480+0+0)"
 [ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
 
+# Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
+# and holding the right arrow no longer moves anything below it.
+press() {  # a key down long enough for a frame to see it, then up long enough for the next
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+  sleep 0.15
+}
+press Escape
+sleep 0.3
+import -window root "$work/shot.png"
+border="$(/usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 80))}]" info:)"
+[ "$border" = "srgb(255,238,170)" ] || fail "no menu window after Esc: its border pixel is $border"
+changed="$(pixels_changed_by_right 640x120+0+230)"  # below the menu's window
+[ "${changed:-1}" -lt 500 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
+
+# "ゲームを終了" (up from the first line wraps to the last), then "はい": the program ends with 0.
+press Up
+press z
+sleep 0.2
+press Down
+press z
+wait_exit "quitting from the menu"
+
+# Closing the window through the window manager ends the program too.
+"$exe" >"$work/out.txt" 2>&1 &
+game_pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name '^Tovia$' >/dev/null || fail "no window named Tovia the second time"
 wmctrl -c Tovia
-status=0
-timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after the window was closed"
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status"; }
+wait_exit "the window was closed"
 echo "e2e window: ok"

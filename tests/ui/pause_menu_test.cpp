@@ -3,15 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "actors/actor_table.h"
+#include "actors/player_stats.h"
 #include "app/game_flow.h"
+#include "audio/volumes.h"
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
 #include "ui/menu_player.h"
+#include "world/draw_queue.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
 #include "world/save_files.h"
@@ -37,6 +42,27 @@ struct Playing : FrameHarness {
   }
   fs::path SaveFile(int slot) const { return fs::path(folder()) / "Data" / ("save" + std::to_string(slot) + ".dat"); }
 };
+
+// The glyphs of a cell font that the last frame queued on layer 4 from (x, y), one every 16
+// pixels, read back as the characters they stand for in that font.
+std::string Glyphs(const FrameHarness& game, int x, int y, int font = 80) {
+  const std::vector<DrawCommand> draws = game.Draws(4);
+  std::string out;
+  for (;; x += 16) {
+    const auto c = std::find_if(draws.begin(), draws.end(),
+                                [&](const DrawCommand& d) { return d.type == kDrawCell && d.x == x && d.y == y; });
+    if (c == draws.end()) return out;
+    out += static_cast<char>(static_cast<int>(c->cell) - font + 48);
+  }
+}
+
+// The text queued on layer 4 at (x, y), or "(none)".
+std::string TextAt(const FrameHarness& game, int x, int y) {
+  for (const DrawCommand& d : game.Draws(4)) {
+    if (d.type == kDrawText && d.x == x && d.y == y) return d.text;
+  }
+  return "(none)";
+}
 
 void ExpectClosed() {
   EXPECT_EQ(SubMode, kSubWorld);
@@ -151,6 +177,193 @@ TEST(PauseMenuTest, ASlotWhoseFileVanishedAfterTheListWasReadLeavesTheGameAsItWa
   EXPECT_STREQ(MessageWindow.speaker, "　【メインメニュー】");
   EXPECT_EQ(Wipe.direction, 0u);
   EXPECT_EQ(SlotHeadersStale, -1);
+}
+
+TEST(PauseMenuTest, TheStatusPageDrawsOnlyItsGlyphsAndClosesOnANewPress) {
+  Playing game;
+  PlayerStats.Level = 21;
+  PlayerStats.EquippedRing = 64;  // the JEWELRY RING
+  RefillHeroineHpMp();
+  RecalcHeroineStats();
+  ASSERT_EQ(PlayerStats.Attack, 1199);
+  game.OpenMenu();
+  game.menu.Pick(1);  // picked with jump: the page stays open until a new press
+  game.menu.Frames(3);
+  EXPECT_EQ(SubMode, kSubPauseMenu);
+  EXPECT_EQ(SubModeArg, 100);
+  EXPECT_EQ(Glyphs(game, 23, 53), "LEVEL");
+  EXPECT_EQ(Glyphs(game, 263, 53), "021");
+  EXPECT_EQ(Glyphs(game, 167, 69), "9999@9999");
+  EXPECT_EQ(Glyphs(game, 263, 133), "119");  // 1199 loses its last digit
+  EXPECT_EQ(Glyphs(game, 263, 197), "999");  // FORCE: the level's own attack
+  EXPECT_EQ(Glyphs(game, 215, 261), "000320");
+  game.menu.Press(kButtonJump);  // straight back to the game
+  ExpectClosed();
+
+  PlayerStats.Level = 1;
+  PlayerStats.Exp = 5;
+  game.OpenMenu();
+  game.menu.Pick(1);
+  EXPECT_EQ(Glyphs(game, 103, 101), "000005@000020");
+  game.menu.Press(kButtonAction);
+  ExpectClosed();
+}
+
+TEST(PauseMenuTest, TheEquipmentPageStepsThroughOwnedRingsAndTheGameUsesThemAtOnce) {
+  Playing game;
+  ASSERT_EQ(PlayerStats.OwnedRings, 0x2Au);
+  ASSERT_EQ(PlayerStats.EquippedRing, 0u);
+  game.OpenMenu();
+  game.menu.Pick(2);
+  EXPECT_EQ(Glyphs(game, 28, 72, 123), "RING");  // the current row's label in the highlight font
+  EXPECT_EQ(Glyphs(game, 28, 104), "CHOKER");
+  EXPECT_EQ(TextAt(game, 152, 239), "指輪は装備されていません");
+  const int sounds = PlayCount(10);
+  for (uint32_t ring : {2u, 8u, 32u, 32u}) {
+    game.menu.Press(kButtonRight);
+    EXPECT_EQ(PlayerStats.EquippedRing, ring);
+  }
+  EXPECT_EQ(PlayCount(10), sounds + 4);  // the last step found nothing further and still sounded
+  EXPECT_EQ(PlayerStats.Attack, 5 + 99);
+  game.menu.Press(kButtonLeft);
+  game.menu.Press(kButtonLeft);
+  EXPECT_EQ(PlayerStats.EquippedRing, 2u);
+  EXPECT_EQ(PlayerStats.Attack, 5 + 20);
+  game.menu.Frames(1);
+  EXPECT_EQ(Glyphs(game, 576, 160), "025");
+  EXPECT_EQ(TextAt(game, 152, 239), "ＳＩＬＶＥＲ　ＲＩＮＧ");
+  const auto outline = [&](int x, int y) {
+    const std::vector<DrawCommand> draws = game.Draws(4);
+    return std::count_if(draws.begin(), draws.end(), [&](const DrawCommand& d) {
+      return d.type == kDrawRectOutline && d.x == x && d.y == y && d.w == 32 && d.h == 32;
+    });
+  };
+  EXPECT_EQ(outline(180, 64), 1);  // around the second ring's slot
+  game.menu.Press(kButtonLeft);  // from the lowest owned ring to nothing: its bonus is gone
+  EXPECT_EQ(PlayerStats.EquippedRing, 0u);
+  EXPECT_EQ(PlayerStats.Attack, 5);
+  game.menu.Press(kButtonLeft);
+  EXPECT_EQ(PlayerStats.EquippedRing, 0u);
+
+  // Down to the special items: the insurance card of a new game is owned, nothing selected.
+  for (int i = 0; i < 5; ++i) game.menu.Press(kButtonDown);
+  EXPECT_EQ(PlayerStats.EquipPage, 5u);
+  EXPECT_EQ(Glyphs(game, 391, 48, 123), "S;ITEM");
+  EXPECT_EQ(TextAt(game, 152, 239), "特殊アイテムは選択されていません。");
+  game.menu.Press(kButtonRight);
+  EXPECT_EQ(PlayerStats.SelectedSpecialItem, 128u);
+  game.menu.Frames(1);
+  EXPECT_EQ(outline(404, 100), 1);  // bit 7: the second row's first slot
+  game.menu.Press(kButtonJump);
+  ExpectClosed();
+  EXPECT_EQ(PlayerStats.EquipPage, 5u);  // kept for the next visit
+}
+
+TEST(PauseMenuTest, WithEffectsMutedOnlyLeftIsSilentOnTheEquipmentPage) {
+  Playing game;
+  SoundVolume = -10000;
+  game.OpenMenu();
+  game.menu.Pick(2);
+  int sounds = PlayCount(10);
+  game.menu.Press(kButtonRight);
+  EXPECT_EQ(PlayCount(10), ++sounds);
+  game.menu.Press(kButtonDown);
+  EXPECT_EQ(PlayCount(10), ++sounds);
+  game.menu.Press(kButtonUp);
+  EXPECT_EQ(PlayCount(10), ++sounds);
+  game.menu.Press(kButtonLeft);
+  EXPECT_EQ(PlayCount(10), sounds);
+  EXPECT_EQ(PlayerStats.EquippedRing, 0u);  // the step left was taken, silently
+}
+
+// Waits until the menu has let the loaded game go (at most 400 frames).
+void RunUntilReleased(Playing& game) {
+  for (int i = 0; i < 400 && SubMode == kSubPauseMenu; ++i) game.Run(1);
+}
+
+TEST(PauseMenuTest, LoadingTheThirdSlotFadesEntersTheSaveRoomAndReleasesHerFacingRight) {
+  Playing game;
+  PlayerStats.Money = 4321;
+  EventStep[2] = 5;
+  EventStep[128] = 1;
+  EventStep[160] = 2;
+  EventStep[164] = 3;  // the save statue writes in the middle of its own script
+  EventStep[40] = 7;   // a talk's step is not reset
+  ASSERT_EQ(WriteSave(".\\Data\\save2.dat"), 0);
+  PlayerStats.Money = 320;
+  std::fill(std::begin(EventStep), std::end(EventStep), 0);
+  Actor(kHeroineGroup, 0).FaceX() = -1;
+
+  game.OpenMenu();
+  game.menu.Pick(3);
+  const int loads = PlayCount(19);
+  game.menu.Pick(3);  // the third slot
+  EXPECT_EQ(PlayCount(19), loads + 1);
+  EXPECT_EQ(IsFading(), 1u);
+  EXPECT_EQ(Wipe.direction, 1u);  // towards black
+  EXPECT_EQ(PlayerStats.Money, 320);  // read only once the screen is black
+  for (int i = 0; i < 200 && MenuState != 65; ++i) game.Run(1);
+  ASSERT_EQ(MenuState, 65);
+  EXPECT_EQ(PlayerStats.Money, 4321);
+  EXPECT_STREQ(MapPath, "./Data/TEMPLE00.MDT");
+  EXPECT_EQ(Wipe.direction, 0u);  // coming back in
+  EXPECT_EQ(MenuLoadSlot, 0);
+  RunUntilReleased(game);
+  ExpectClosed();
+  EXPECT_EQ(HeroControl, 0);
+  EXPECT_EQ(Actor(kHeroineGroup, 0).FaceX(), 1);
+  EXPECT_EQ(EventStep[2], 0);
+  EXPECT_EQ(EventStep[128], 0);
+  EXPECT_EQ(EventStep[160], 0);
+  EXPECT_EQ(EventStep[164], 0);
+  EXPECT_EQ(EventStep[40], 7);
+  EXPECT_EQ(SlotHeadersStale, -1);
+  EXPECT_EQ(IsFading(), 0u);
+}
+
+TEST(PauseMenuTest, ASaveWithOutsizedValuesLoadsAndShowsHarmlessly) {
+  Playing game;
+  PlayerStats.Money = 2147483647;  // ten digits
+  PlayerStats.MaxHp = 0;
+  PlayerStats.EquipPage = 9;
+  ButtonBits[kButtonJump] = 64;  // jump on joystick button 3
+  ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
+  PlayerStats.Money = 320;
+  PlayerStats.MaxHp = 20;
+  PlayerStats.EquipPage = 0;
+  SetDefaultKeys();
+
+  game.OpenMenu();
+  game.menu.Pick(3);
+  game.menu.Pick(1);
+  RunUntilReleased(game);
+  ExpectClosed();
+  ASSERT_EQ(PlayerStats.Money, 2147483647);
+  ASSERT_EQ(ButtonBits[kButtonJump], 64u);
+  game.Run(60);  // she lands; the status panel with a maximum of 0 draws under the world
+
+  // The keyboard's jump key follows the loaded assignment: she jumps.
+  const int32_t y = Actor(kHeroineGroup, 0).PosY();
+  game.Hold('Z');
+  game.Run(6);
+  game.Release('Z');
+  EXPECT_LT(Actor(kHeroineGroup, 0).PosY(), y);
+  game.Run(60);
+
+  game.OpenMenu();
+  game.menu.Pick(1);
+  EXPECT_EQ(Glyphs(game, 215, 261), "214748");
+  EXPECT_EQ(Glyphs(game, 167, 69).substr(4), "@0000");
+  game.menu.Press(kButtonJump);
+  ExpectClosed();
+
+  // Row 9 counts as the special items' row, the last one.
+  game.OpenMenu();
+  game.menu.Pick(2);
+  EXPECT_EQ(Glyphs(game, 391, 48, 123), "S;ITEM");
+  EXPECT_EQ(TextAt(game, 152, 239), "特殊アイテムは選択されていません。");
+  game.menu.Press(kButtonUp);
+  EXPECT_EQ(PlayerStats.EquipPage, 4u);
 }
 
 }  // namespace
