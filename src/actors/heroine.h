@@ -115,3 +115,36 @@ void CollideHeroineWithSolidsAlt(int group);
 // Her body box against the slots, landing only from above and letting her rise through one from
 // inside (the horizontal lift); no head bump and no side push.
 void CollideHeroineWithSolidsSorted(int group);
+
+// ---- spells, damage and death -----------------------------------------------------------------
+
+// One frame of every running spell's timer: down by the spell's level, reloaded once it has run
+// out (only the spells that have a reload).
+void TickSpellTimers();
+// A spell's MP cost, taken on the frame its timer is 0; MP run out shows "OUT@OF@MAGIC@POWER"
+// with sound 22 and stays at 0. The MP afterwards.
+int32_t DrainHeroineMp(int32_t cost, int32_t timer);
+// A hit on her: 0 damage only makes her immune for 15 frames ("NO=DAMAGE:", sound 6); any other
+// takes the HP (not below 0), makes her immune for 90 frames and shows the damage, as a hard hit
+// when it is more than a third of her maximum HP.
+void HurtHeroine(int32_t damage);
+// A hit of 10 or 20 percent of her maximum HP.
+void HurtHeroineByPercent();
+
+// ---- shots ------------------------------------------------------------------------------------
+
+// The animation entry's frame (-1 between sequences and outside the table), and one entry on,
+// looping at the end of a sequence.
+int GetShotAnimFrame(int cursor);
+void StepShotAnim(int slot);
+// The top-left sprite cell of a shot picture (power x 10 + frame), -1 for none.
+int GetShotSpriteCell(int index, int facing);
+// A frame's size in cells, axis 0 across and 1 down.
+int GetShotSpriteSize(int frame, int axis);
+// A frame's hit box: which 0 and 1 its offset from the shot's position, 2 and 3 its size.
+int GetShotBoxParam(int frame, int which);
+// BodyBox from the shot's position and frame.
+void UpdateShotBox(int slot);
+// A hit on an actor: 0 damage only sounds 6; any other takes its Life (not below 0), plays the
+// sound and lights the enemy gauge with what is left.
+void DamageActor(int group, int slot, int sound, int32_t damage);

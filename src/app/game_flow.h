@@ -38,6 +38,8 @@ inline int32_t& MenuLoadSlot = Save.SceneVars[6];     // the slot picked in the 
 inline int32_t& JoypadListCursor = Save.SceneVars[34];
 inline int32_t& RideCount = Save.SceneVars[35];        // landings on solid actors this frame
 inline int32_t& EventSubCounter = Save.SceneVars[38];  // frames counted inside one event step
+// Her PosX, PosY and the camera's x, y when she died (200..203); x 0 while nothing is recorded.
+inline int32_t* const DeathRecord = &Save.SceneVars[200];
 
 // One frame of the game.
 int RunFrame(Window window);

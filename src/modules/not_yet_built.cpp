@@ -1,7 +1,6 @@
-// The pass routines of the actor modules and of the heroine that are not part of the game yet:
-// each does nothing, so the world passes can call every routine in its place. A module's issue
-// moves its routines from here into the module's own file.
-#include "actors/heroine.h"
+// The pass routines of the actor modules that are not part of the game yet: each does nothing,
+// so the world passes can call every routine in its place. A module's issue moves its routines
+// from here into the module's own file.
 #include "modules/modules.h"
 
 // Town NPCs Klaus, Rod, Lime and Pancho.
@@ -144,17 +143,3 @@ void UpdateLoopDecorA() {}
 void DrawLoopDecorA() {}
 void UpdateLoopDecorB() {}
 void DrawLoopDecorB() {}
-
-// The heroine: spell upkeep and cursor buttons, damage, death and event triggers.
-void UpkeepHeroineSpells() {}
-void SwitchHeroineCursors() {}
-void HitHeroineWithEnemies() {}
-void CheckHeroineMapEvents() {}
-void StartHeroineDeath() {}
-
-// The heroine's shots.
-void LaunchHeroineShot(int /*slot*/) {}
-void UpdateShots() {}
-void HitEnemiesWithShots() {}
-void MoveShots() {}
-void DrawShots() {}

@@ -1,9 +1,10 @@
 // The maps as the game reads them from the build's Data folder: every map file the scenes name is
 // whole and passes its check; every place where the game puts the heroine stands on a floor, not
 // inside a wall, in an area closed all round; the floors and paths that scripts move her along
-// are level and clear; windows that must show what lies under the map stay empty; every drawn
-// tile is part of a picture of its scene's sheets; layer 4 holds only what the game handles; and
-// the map compiler paints what its source says and refuses a broken one, naming the line.
+// are level and clear; no event lies where the opening moves her; windows that must show what
+// lies under the map stay empty; every drawn tile is part of a picture of its scene's sheets;
+// layer 4 holds only what the game handles; and the map compiler paints what its source says and
+// refuses a broken one, naming the line.
 //
 // The tables are meant to grow: an issue that places doors, warps, actor groups or event numbers
 // adds its points and its layer-4 values here.
@@ -110,6 +111,15 @@ constexpr MapBox kClearBoxes[] = {
     {"LTOWNSHP", 4400, 704, 4432, 784, "the passage in inn room D"},
     // Guide 517 holds her while she falls from the runway's end to the lowest level.
     {"L001CAVE", 1600, 2752, 1664, 4192, "the shaft beyond the runway"},
+};
+
+// The opening moves her along these paths under its script while her event check runs (it runs
+// during the opening, without talks): an event number there would start in the middle of it.
+constexpr MapBox kOpeningPaths[] = {
+    {"LAFOREST", 750, 2626, 2208, 2736, "the forest road she walks along"},
+    {"LAFOREST", 2208, 2626, 2368, 3070, "the road's end and the hole the blast drops her into"},
+    {"L001CAVE", 556, 200, 580, 272, "her fall from (544, 200) to the cave floor"},
+    {"L001CAVE", 216, 208, 580, 272, "the cave floor she is walked along to the chest"},
 };
 
 // Boxes where the drawn layers (0 to 3) hold no tile, so that what is drawn under them shows.
@@ -247,6 +257,18 @@ TEST_F(MapTest, ScriptedPathsHoldNoSolidTile) {
     SCOPED_TRACE(std::string(b.map) + ": " + b.what);
     Load(b.map);
     EXPECT_EQ(TilesIn(b, kCollisionLayer), "");
+  }
+}
+
+TEST_F(MapTest, NoEventLiesOnTheOpeningsPaths) {
+  for (const MapBox& b : kOpeningPaths) {
+    SCOPED_TRACE(std::string(b.map) + ": " + b.what);
+    Load(b.map);
+    for (int row = b.top / kTileSize; row <= (b.bottom - 1) / kTileSize; ++row)
+      for (int col = b.left / kTileSize; col <= (b.right - 1) / kTileSize; ++col) {
+        const uint32_t v = GetTile(col * kTileSize, row * kTileSize, kEventLayer);
+        EXPECT_LT(v, 128u) << "event " << v << " at column " << col << ", row " << row;
+      }
   }
 }
 

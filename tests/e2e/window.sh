@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the real game in a real X server with a window manager, as on a desktop.
 # Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
-# until the map shows in the window, walks, opens the pause menu over the frozen world and quits
-# through it; then starts it again and closes the window through the window manager. Both end
-# with exit status 0.
+# until the map shows in the window, walks the heroine, fires her shots (they fly, spark where
+# they meet the map and vanish), opens the pause menu over the frozen world and quits through it;
+# then starts it again and closes the window through the window manager. Both end with exit
+# status 0.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -95,6 +96,53 @@ pixels_changed_by_right() {
 # after her, so the picture in the window changes.
 changed="$(pixels_changed_by_right 640x480+0+0)"
 [ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
+
+# Her shots. The play area between the HUD line and the status panel, as a picture of its own.
+play_area() { /usr/bin/convert "$1" -crop "640x300+$wx+$((wy + 40))" +repage "$2"; }
+shot() { import -window root "$work/full.png"; play_area "$work/full.png" "$work/$1.png"; }
+# Where two pictures of the play area differ: "W H X Y" of the box round the changed pixels,
+# or "0 0 0 0".
+changed_box() {
+  /usr/bin/convert "$work/$1.png" "$work/$2.png" -compose difference -composite -threshold 0 \
+    -format '%@' info: 2>/dev/null | awk -F'[x+]' '{ if ($1 + 0 > 1 && $2 + 0 > 1) print $1, $2, $3, $4; else print 0, 0, 0, 0 }'
+}
+fire() { xdotool keydown x; sleep 0.1; xdotool keyup x; }
+sleep 2  # she has landed and stands
+shot still
+# A shot flies: the change it makes moves on between two pictures and is gone a while later.
+fire
+shot fly1
+sleep 0.25
+shot fly2
+read -r w1 _ x1 _ < <(changed_box still fly1)
+read -r w2 _ x2 _ < <(changed_box still fly2)
+[ "$w1" -gt 0 ] || fail "the action key fired no shot"
+awk -v a="$x1" -v b="$x2" -v wa="$w1" -v wb="$w2" 'BEGIN{exit !((b + wb) - (a + wa) > 40 || a - b > 40)}' ||
+  fail "the shot did not fly (changed boxes ${w1}@${x1}, ${w2}@${x2})"
+sleep 3
+shot gone
+read -r w3 _ _ _ < <(changed_box still gone)
+[ "$w3" -eq 0 ] || fail "the shot did not vanish off the screen"
+# Shots fired upwards meet the cave's ceiling: a spark (yellow and orange) shows there.
+spark_pixels() {
+  /usr/bin/convert "$work/$1.png" -fill white -opaque '#F8D848' -opaque '#F08A2C' -fill black +opaque white \
+    -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+still_sparks="$(spark_pixels still)"
+sparked=0
+xdotool keydown Up
+for i in $(seq 8); do
+  fire
+  sleep 0.1
+  shot "up$i"
+  [ "$(spark_pixels "up$i")" -gt "$((still_sparks + 3))" ] && sparked=1
+done
+xdotool keyup Up
+[ "$sparked" -eq 1 ] || fail "no spark where the shots met the ceiling"
+sleep 2
+shot after
+read -r w4 _ _ _ < <(changed_box still after)
+[ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
 
 # Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
 # and holding the right arrow no longer moves anything below it.

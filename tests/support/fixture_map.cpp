@@ -44,3 +44,17 @@ int SpawnAndUpdate(int group, int x, int y, int face_x, int face_y) {
   UpdateObjects();
   return slot;
 }
+
+int WriteActiveActor(int group, int kind, int x, int y, int w, int h) {
+  const int slot = SpawnActor(group, x, y, -1, 0);
+  if (slot < 0) return slot;
+  const Actor a(group, slot);
+  a.State() = kActorActive;
+  a.CollisionKind() = kind;
+  const ActorBox box = a.BodyBox();
+  box.left = x;
+  box.top = y;
+  box.right = x + w;
+  box.bottom = y + h;
+  return slot;
+}

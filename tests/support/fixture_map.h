@@ -52,3 +52,8 @@ void EnterPlay(const PlayStart& start = {});
 // Spawns one actor of the group at (x, y) with the facing, runs the update pass once so that its
 // module initialises it, and returns its slot (-1 when the group is full).
 int SpawnAndUpdate(int group, int x, int y, int face_x = -1, int face_y = 0);
+
+// One actor made active by writing its fields, as a module would have set it up: spawned at
+// (x, y) facing left, State 3, `kind` as its CollisionKind and its BodyBox the box (x, y, w, h).
+// For groups whose module does not exist or does not move what is written. Its slot, or -1.
+int WriteActiveActor(int group, int kind, int x, int y, int w, int h);

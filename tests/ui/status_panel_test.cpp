@@ -143,6 +143,7 @@ std::vector<int> WarningFrames() {
 TEST(StatusPanelTest, AtFullMpTheBarIs608WideAndWarnsOnceIn256Frames) {
   PanelGame game;
   PlayerStats.SpellLevel[4] = 1;  // CLOCK UP
+  PlayerStats.SpellTimer[4] = 1000;  // far from costing MP within the test
   int shown = 0;
   for (int f = 0; f < 512; ++f) {
     game.Run();
@@ -162,6 +163,7 @@ TEST(StatusPanelTest, AtFullMpTheBarIs608WideAndWarnsOnceIn256Frames) {
 TEST(StatusPanelTest, At5PercentTheWarningBlinksEvery16FramesAndSoundsEvery8) {
   PanelGame game;
   PlayerStats.SpellLevel[1] = 3;
+  PlayerStats.SpellTimer[1] = 1000;  // far from costing the last MP within the test
   PlayerStats.Mp = 1;
   PlayerStats.MaxMp = 20;
   for (int f = 0; f < 64; ++f) {
