@@ -59,3 +59,9 @@ uint32_t DispatchSubMode();
 uint32_t EnterCaveInPlaceOfTitle();
 // One step of the fatal error scene.
 void RunFatalErrorScene();
+
+// The steps that each step machine on SceneVars knows: a loaded save keeps a known step and
+// starts any other machine over at 0.
+bool IsKnownMenuState(int32_t state);      // the pause menu
+bool IsKnownErrorSceneStep(int32_t step);  // the fatal error scene
+bool IsKnownSceneStep(int32_t step);       // the opening, the title screen and the game-over scene

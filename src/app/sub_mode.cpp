@@ -11,8 +11,6 @@
 #include "world/save_block.h"
 
 uint32_t DispatchSubMode() {
-  // A sub-mode whose handler is not part of the game yet answers as a handler-less number does:
-  // talks, field events and the start sequence let the world run, the rest hold it.
   switch (SubMode) {
     case kSubWorld:
       return 1;
@@ -23,10 +21,12 @@ uint32_t DispatchSubMode() {
       RunMapEditor();
       return 0;
     case kSubTalk:
-      return 1;
+      DispatchTalk();
+      return 1;  // the world runs beside a talk, whatever the talk does
     case kSubGuideEvent:
-      return 0;
+      return DispatchGuideEvent();
     case kSubFieldEvent:
+      DispatchFieldEvent();
       return 1;
     case kSubPauseMenu:
       return 0;  // the pause menu runs after the world passes
@@ -34,7 +34,7 @@ uint32_t DispatchSubMode() {
       DispatchErrorScene();
       return 0;
     case kSubStartSequence:
-      return SubModeArg == 1 ? EnterCaveInPlaceOfTitle() : 1;
+      return DispatchStartScene();
     default:
       return 1;
   }
@@ -50,7 +50,16 @@ uint32_t EnterCaveInPlaceOfTitle() {
   return 1;
 }
 
+// No scene of the start sequence runs yet: it knows only its first step.
+bool IsKnownSceneStep(int32_t step) { return step == 0; }
+
+// Step 0 opens the message, step 1 waits for the player to close it.
+bool IsKnownErrorSceneStep(int32_t step) { return step == 0 || step == 1; }
+
 void RunFatalErrorScene() {
+  // A step that the scene does not know starts it over, so the message always comes and the
+  // program always ends.
+  if (!IsKnownErrorSceneStep(ErrorSceneStep)) ErrorSceneStep = 0;
   switch (ErrorSceneStep) {
     case 0:
       CloseMessage();

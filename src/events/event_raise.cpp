@@ -7,13 +7,12 @@ namespace {
 
 bool IsStanding(int32_t mode, int32_t number) { return SubMode == mode && SubModeArg == number; }
 
-// The step counter an event number runs on.
+}  // namespace
+
 int32_t& StepCounterOf(int32_t number) {
   const bool own = number == 128 || (number >= 160 && number <= 164);
   return EventStep[own ? number : 2];
 }
-
-}  // namespace
 
 void RaiseEvent(int32_t mode, int32_t number) {
   if (IsStanding(mode, number)) return;

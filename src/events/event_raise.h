@@ -15,3 +15,7 @@ void RaiseEvent(int32_t mode, int32_t number);
 // (SubMode 0), so that nothing that stands is cut short. 1 when the event stands after the call
 // (raised now or already standing), 0 when it was refused.
 int RaiseEventIfIdle(int32_t mode, int32_t number);
+
+// The step counter a guide or field event runs on: EventStep[number] for 128 and 160..164,
+// EventStep[2] for every other number.
+int32_t& StepCounterOf(int32_t number);

@@ -190,6 +190,10 @@ void CountDownDying(const Actor& a);
 // State 4 as the template has it: on the ground or in the air it stops (and keeps falling),
 // then the countdown.
 void StepDying(const Actor& a);
+// State 4 of the enemies that hop, jump and fall: on the ground (Motion 0) it stops; falling
+// or rising (3, 4) it stops across and falls; just hit (7) it stops and starts to fall from a
+// standstill; then the countdown.
+void StepDyingAirborne(const Actor& a);
 // State 16: RespawnTimer runs down to 1; then the slot stays gone while the heroine is within
 // the window of where it lies (where it was defeated), and once she is not, it starts again at
 // its home (State 1).
@@ -202,6 +206,16 @@ bool ControlStep(const Actor& a, bool walks);
 // range.
 void WalkStep(const Actor& a, int range);
 
+// The states of an enemy's update around its active one: State 1 calls `spawn` (which makes the
+// slot active, so it goes on as an active one in the same frame), State 4 `dying`, State 16
+// waits to come back home (StepGone) within `window`; other states do nothing here.
+struct EnemyStateSteps {
+  void (*spawn)(int slot);
+  void (*dying)(const Actor& a);
+  RespawnWindow window;
+};
+void StepEnemyState(const Actor& a, const EnemyStateSteps& steps);
+
 struct EnemyRules {
   EnemyStats stats;
   bool walks;
@@ -211,6 +225,22 @@ struct EnemyRules {
 // The template Update of an enemy module, over all its slots: steps cleared, the state machine,
 // in States 1 and 3 the control and walk steps, and the HitBox.
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules);
+
+// ---- fixtures: doors, lights and blocks -------------------------------------------------------
+// The mechanisms a map places where they stand (doors, lights, the hazard block) keep the enemy
+// state machine with the fixture window, but neither walk nor meet the map.
+
+// State 1 of a fixture: SpawnEnemy, but facing right and down (FaceX, FaceY := 1) whatever the
+// frame.
+void SpawnFixture(const ModuleKit& kit, int slot, const EnemyStats& stats);
+// One slot's Update up to the fixture's own steps: StepX and StepY cleared, the state machine
+// (the spawn, dying, gone within kFixtureWindow), then, in State 3 only, the control step, the
+// HitBox and, while it stands (Motion 0 or 7), its steps and speed cleared and the HitBox again.
+// True when the slot is active and not frozen: the module's own steps follow.
+bool UpdateFixtureSlot(const ModuleKit& kit, int slot, const EnemyStats& stats);
+// The Move of a fixture: each slot that moves this frame goes by its speed, without a HitBox,
+// and records its histories.
+void MoveFixtures(const ModuleKit& kit);
 
 // ---- the template Move ------------------------------------------------------------------------
 
@@ -240,8 +270,13 @@ bool MovesThisFrame(const Actor& a);
 // Steps 1 and 2 of Move: the vertical probe against this frame's move (StepY + VelY) from the
 // BodyBox, then the horizontal probe, which turns the slot about at a wall.
 MapContact MoveAgainstMap(const Actor& a, const MapRules& rules = {});
-// Step 3: the HitBox, then VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX,
-// PosY += VelY.
+// The walking fighters' ledge test, after the walls: moving left over nothing of layer 2 under
+// the pixel left of its feet, it turns right (MapHits |= 16); moving right over nothing right of
+// its feet, it turns left (MapHits |= 32). This frame's step still takes it on.
+void TurnAtLedge(const Actor& a);
+// VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX, PosY += VelY.
+void MoveByVelocity(const Actor& a);
+// Step 3: the HitBox, then MoveByVelocity.
 void IntegrateMove(const ModuleKit& kit, int slot);
 // Step 4: row 0 of the seven histories := the values now, then every row moves one down, so
 // rows 0 and 1 hold the same values and row k the values of k - 1 frames before.

@@ -1,5 +1,6 @@
 // The module kit's template passes: the enemy state machine with the control and walk steps,
 // the template Update, Move and Draw.
+#include "actors/actor_library.h"
 #include "actors/actor_table.h"
 #include "actors/hazards_and_input.h"
 #include "actors/map_probes.h"
@@ -8,6 +9,7 @@
 #include "platform/counters.h"
 #include "platform/input.h"
 #include "world/draw_queue.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
 
 namespace {
@@ -58,6 +60,14 @@ void StepDying(const Actor& a) {
   CountDownDying(a);
 }
 
+void StepDyingAirborne(const Actor& a) {
+  const int motion = a.Motion() & 255;
+  if (motion == 0 || motion == 3 || motion == 4 || motion == 7) a.VelX() = a.StepX() = 0;
+  if (motion == 7) a.VelY() = 0;
+  if (motion == 3 || motion == 4 || motion == 7) a.StepY() = 1;
+  CountDownDying(a);
+}
+
 void StepGone(const Actor& a, RespawnWindow window) {
   if (a.RespawnTimer() > 1) {
     a.RespawnTimer() -= 1;
@@ -70,6 +80,22 @@ void StepGone(const Actor& a, RespawnWindow window) {
   a.State() = kActorSpawned;
   a.PosX() = a.HomeX();
   a.PosY() = a.HomeY();
+}
+
+void StepEnemyState(const Actor& a, const EnemyStateSteps& steps) {
+  switch (a.State()) {
+    case kActorSpawned:
+      steps.spawn(a.slot);
+      break;
+    case kActorEnding:
+      steps.dying(a);
+      break;
+    case kActorGone:
+      StepGone(a, steps.window);
+      break;
+    default:
+      break;
+  }
 }
 
 bool ControlStep(const Actor& a, bool walks) {
@@ -138,6 +164,48 @@ void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
   }
 }
 
+// ---- fixtures ---------------------------------------------------------------------------------
+
+void SpawnFixture(const ModuleKit& kit, int slot, const EnemyStats& stats) {
+  SpawnEnemy(kit, slot, stats);
+  SetActorFacingRandom(kit.group, slot, 0);
+}
+
+bool UpdateFixtureSlot(const ModuleKit& kit, int slot, const EnemyStats& stats) {
+  const Actor a(kit.group, slot);
+  a.StepX() = a.StepY() = 0;
+  switch (a.State()) {
+    case kActorSpawned:
+      SpawnFixture(kit, slot, stats);
+      break;  // active now, it goes on as one in this frame
+    case kActorEnding:
+      StepDying(a);
+      return false;
+    case kActorGone:
+      StepGone(a, kFixtureWindow);
+      return false;
+    default:
+      break;
+  }
+  if (a.State() != kActorActive || !ControlStep(a, false)) return false;
+  ApplyHitBox(kit, slot);
+  const int motion = a.Motion() & 255;
+  if (motion == 0 || motion == 7) {
+    a.StepX() = a.StepY() = a.VelX() = a.VelY() = 0;
+    ApplyHitBox(kit, slot);
+  }
+  return true;
+}
+
+void MoveFixtures(const ModuleKit& kit) {
+  for (int slot = 0; slot < kActorSlots; ++slot) {
+    const Actor a(kit.group, slot);
+    if (!MovesThisFrame(a)) continue;
+    MoveByVelocity(a);
+    RecordHistories(a);
+  }
+}
+
 // ---- the template Move ------------------------------------------------------------------------
 
 bool MovesThisFrame(const Actor& a) {
@@ -200,9 +268,19 @@ MapContact MoveAgainstMap(const Actor& a, const MapRules& rules) {
   return found;
 }
 
-void IntegrateMove(const ModuleKit& kit, int slot) {
-  ApplyHitBox(kit, slot);
-  const Actor a(kit.group, slot);
+void TurnAtLedge(const Actor& a) {
+  const ActorBox body = a.BodyBox();
+  const int dx = a.StepX() + a.VelX();
+  if (dx < 0 && GetTile(body.left - 1, body.bottom + 1, kCollisionLayer) == 0) {
+    a.FaceX() = 1;
+    a.MapHits() |= 16;
+  } else if (dx > 0 && GetTile(body.right + 1, body.bottom + 1, kCollisionLayer) == 0) {
+    a.FaceX() = -1;
+    a.MapHits() |= 32;
+  }
+}
+
+void MoveByVelocity(const Actor& a) {
   a.VelX() += a.StepX();
   a.VelY() += a.StepY();
   // Gravity has no end in a bottomless column; a speed of one world height a frame is more than
@@ -210,6 +288,11 @@ void IntegrateMove(const ModuleKit& kit, int slot) {
   if (a.VelY() > kMaxFallSpeed) a.VelY() = kMaxFallSpeed;
   a.PosX() += a.VelX();
   a.PosY() += a.VelY();
+}
+
+void IntegrateMove(const ModuleKit& kit, int slot) {
+  ApplyHitBox(kit, slot);
+  MoveByVelocity(Actor(kit.group, slot));
 }
 
 void RecordHistories(const Actor& a) {

@@ -161,15 +161,15 @@ int PutPixel(Surface& surface, int x, int y, uint32_t colour) {
 
 // ---- back-buffer drawing -----------------------------------------------------------------------
 
-void FillRectColor(int left, int top, int right, int bottom, uint32_t colour) {
-  FillSurfaceRect(Surfaces[kBackBuffer], left, top, right, bottom, colour);
+int FillRectColor(int left, int top, int right, int bottom, uint32_t colour) {
+  return FillSurfaceRect(Surfaces[kBackBuffer], left, top, right, bottom, colour);
 }
 
-void FillRectRgb(int left, int top, int right, int bottom, int red, int green, int blue) {
-  FillRectColor(left, top, right, bottom, MakeColor(red, green, blue));
+int FillRectRgb(int left, int top, int right, int bottom, int red, int green, int blue) {
+  return FillRectColor(left, top, right, bottom, MakeColor(red, green, blue));
 }
 
-void FillRectSized(int x, int y, int w, int h, uint32_t colour) { FillRectColor(x, y, x + w, y + h, colour); }
+int FillRectSized(int x, int y, int w, int h, uint32_t colour) { return FillRectColor(x, y, x + w, y + h, colour); }
 
 void DrawRectOutline(int left, int top, int right, int bottom, uint32_t colour) {
   FillRectColor(left, top, right, top + 1, colour);

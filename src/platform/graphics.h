@@ -71,9 +71,10 @@ int BltOrClear(Surface& dst, const Rect& dst_rect, Surface& src, const Rect& src
 int PutPixel(Surface& surface, int x, int y, uint32_t colour);
 
 // ---- back-buffer drawing -------------------------------------------------------------------
-void FillRectColor(int left, int top, int right, int bottom, uint32_t colour);
-void FillRectRgb(int left, int top, int right, int bottom, int red, int green, int blue);
-void FillRectSized(int x, int y, int w, int h, uint32_t colour);
+// Each answers the fill's result: 0, or -1 when there is no back buffer or the rectangle is empty.
+int FillRectColor(int left, int top, int right, int bottom, uint32_t colour);
+int FillRectRgb(int left, int top, int right, int bottom, int red, int green, int blue);
+int FillRectSized(int x, int y, int w, int h, uint32_t colour);
 void DrawRectOutline(int left, int top, int right, int bottom, uint32_t colour);
 // Blits `sub` (offsets 0..16 inside the cell) of cell `cell` onto `dst` of the back buffer.
 // A cell outside 0..4799 draws nothing and returns -1.

@@ -19,14 +19,14 @@ struct IconImage {
   int height = 0;
 };
 
-// Creates the one game window with the given client size, shown and raised. `title` and
-// `class_name` (the window class the desktop groups it by) are ASCII. False when no window can
-// be made.
+// Creates the one game window with the given client size, hidden until OpenDisplay shows and
+// raises it. `title` and `class_name` (the window class the desktop groups it by) are ASCII.
+// False when no window can be made.
 bool CreateWindow(const char* class_name, const char* title, int width, int height, IconImage large,
                   IconImage small);
 void DestroyWindow();
-// Makes the window ready to show pictures (once; it stays across display switches). False when
-// it cannot.
+// Makes the window ready to show pictures (once; it stays across display switches) and shows it
+// the first time. False when it cannot.
 bool OpenDisplay();
 // Switches between the window and desktop full screen (the picture scaled to fit, aspect kept).
 // The monitor's display mode is never changed. Returns 0, or -1 when the switch failed.

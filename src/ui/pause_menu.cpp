@@ -424,6 +424,26 @@ void ReleaseLoadedGame() {
 
 }  // namespace
 
+bool IsKnownMenuState(int32_t state) {
+  switch (state) {
+    case kMainMenu:
+    case kMainMenuRead:
+    case kStatusPage:
+    case kQuitRead:
+    case kEquipmentPage:
+    case kLoadList:
+    case kLoadRead:
+    case kLoadFadeOut:
+    case kLoadReadSave:
+    case kLoadEnterRoom:
+    case kLoadFadeIn:
+    case kLoadRelease:
+      return true;
+    default:
+      return IsOptionMenuStep(kPauseMenuOptions, state);
+  }
+}
+
 uint32_t RunPauseMenu() {
   switch (MenuState) {
     case kMainMenu:

@@ -12,9 +12,9 @@ constexpr size_t kMapCheckedBytes = 600000;  // the check value covers layer 0 a
 // written; 2 the check value cannot be written. The old file is replaced only when the new one
 // was written whole.
 int SaveMapFile(const char* path);
-// 0 read and the check value matches; -1 the file cannot be opened (the store is untouched);
-// -2 the check value does not match or is missing (the store has been overwritten all the same).
-// Every tile 2400 is read as 0.
+// 0 read and the check value matches; -1 the file cannot be opened or is not a regular file (the
+// store is untouched); -2 the check value does not match, or the file is too short to hold it
+// (the store has been overwritten with what the file holds). Every tile 2400 is read as 0.
 int LoadMapFile(const char* path);
 // The standard CRC-32 (reflected polynomial 0xEDB88320) of `count` bytes.
 uint32_t Crc32(size_t count, const void* data);

@@ -335,10 +335,11 @@ void CloseTextEntry() {
 void EndTextEntry() { CloseTextEntry(); }
 
 int DrawWindowFrame(int left, int top, int right, int bottom, int red, int green, int blue, int solid) {
+  int result = 0;
   if (solid != 0) {
-    FillRectRgb(left, top, right, bottom, red, green, blue);
+    result = FillRectRgb(left, top, right, bottom, red, green, blue);
   } else {
-    for (int x = left; x < right; x += 2) FillRectRgb(x, top, x + 1, bottom, red, green, blue);
+    for (int x = left; x < right; x += 2) result = FillRectRgb(x, top, x + 1, bottom, red, green, blue);
   }
   // From the box outward on every side: black, cream, two pixels undrawn, black, cream, black.
   struct Line {
@@ -346,7 +347,6 @@ int DrawWindowFrame(int left, int top, int right, int bottom, int red, int green
     bool cream;
   };
   static constexpr Line kBorder[] = {{1, false}, {2, true}, {5, false}, {6, true}, {7, false}};
-  int result = 0;
   for (const Line& line : kBorder) {
     const int r = line.cream ? 255 : 0, g = line.cream ? 238 : 0, b = line.cream ? 170 : 0;
     const int x0 = line.cream ? left - 6 : left - 7;
@@ -355,7 +355,7 @@ int DrawWindowFrame(int left, int top, int right, int bottom, int red, int green
     FillRectRgb(x0, top - d, x1, top - d + 1, r, g, b);
     FillRectRgb(x0, bottom + d - 1, x1, bottom + d, r, g, b);
     FillRectRgb(left - d, top - 6, left - d + 1, bottom + 4, r, g, b);
-    FillRectRgb(right + d - 1, top - 6, right + d, bottom + 4, r, g, b);
+    result = FillRectRgb(right + d - 1, top - 6, right + d, bottom + 4, r, g, b);
   }
-  return result;
+  return result;  // the last fill's
 }

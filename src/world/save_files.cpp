@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/game_flow.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/input.h"
@@ -65,6 +66,14 @@ void Sanitise(SaveBlock& b) {
   }
 }
 
+// A step counter that its machine does not know would leave that machine waiting for a step
+// that cannot come: the loaded game starts it over.
+void RestartUnknownSteps() {
+  if (!IsKnownMenuState(MenuState)) MenuState = 0;
+  if (!IsKnownErrorSceneStep(ErrorSceneStep)) ErrorSceneStep = 0;
+  if (!IsKnownSceneStep(SceneStep)) SceneStep = 0;
+}
+
 bool WriteAll(FILE* f, const void* data, size_t size) { return std::fwrite(data, 1, size, f) == size; }
 
 }  // namespace
@@ -113,6 +122,7 @@ int ReadSave(const char* path) {
   KeepLiveFields(loaded);
   Sanitise(loaded);
   Save = loaded;
+  RestartUnknownSteps();
   RebuildKeyTable();  // the keyboard follows the loaded joypad buttons
   return 0;
 }

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
@@ -13,8 +15,10 @@
 #include "backend/headless/headless.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/repeaters.h"
+#include "support/event_handlers.h"
 #include "support/frame_harness.h"
 #include "support/heroine_pose.h"
 #include "ui/hud.h"
@@ -22,6 +26,7 @@
 #include "world/map_file.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
+#include "world/save_files.h"
 #include "world/screen_wipe.h"
 
 namespace {
@@ -44,6 +49,23 @@ bool BackBufferHasColour(uint32_t colour, int left, int top, int right, int bott
     for (int x = left; x < right; ++x)
       if (Surfaces[kBackBuffer].At(x, y) == colour) return true;
   return false;
+}
+
+// Closes the fatal error's message with jump (the first press shows the whole page, the second
+// closes it); the frame after the close ends the program.
+void CloseTheErrorMessageAndEnd(FrameHarness& game) {
+  game.HoldButton(kButtonJump);
+  game.Run(1);
+  game.ReleaseButton(kButtonJump);
+  game.Run(1);
+  game.HoldButton(kButtonJump);
+  game.Run(1);
+  EXPECT_EQ(MessageResult, -2);
+  EXPECT_EQ(Running, 1u);
+  game.Run(1);
+  EXPECT_EQ(Running, 0u);
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(ErrorSceneStep, 0);
 }
 
 TEST(FrameTest, TheFirstFramePresentsAnEmptyPictureAndStartsTheNewGame) {
@@ -104,6 +126,9 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
   const int moved = GetCameraX();
   EXPECT_NE(moved, 1000);
   int heroine_x = 2500;
+  // A guide event holds the world while its handler answers 0, a talk never does.
+  ScopedGuideHandler frozen_guide(0, GuideRoutine([]() -> uint32_t { return 0; }));
+  ScopedTalk standing_talk(0, [] {});
   for (int32_t frozen : {kSubDebugMenu, kSubMapEditor, kSubGuideEvent, kSubPauseMenu, kSubMapLoadFailure}) {
     SubMode = frozen;
     SubModeArg = 0;
@@ -123,6 +148,7 @@ TEST(FrameTest, TheWorldFollowsTheCameraOnlyWhenTheDispatcherLetsItRun) {
 
 TEST(FrameTest, TheMenuButtonOpensThePauseMenuOnlyOverTheRunningWorld) {
   Playing game;
+  ScopedTalk standing_talk(0, [] {});
   SubMode = kSubTalk;
   game.PressButton(kButtonMenu);
   EXPECT_EQ(SubMode, kSubTalk);
@@ -234,18 +260,50 @@ TEST(FrameTest, AMissingMapShowsTheFatalErrorAndEndsTheProgramAfterItIsClosed) {
   ASSERT_TRUE(game.SavePicture(picture));
   EXPECT_GT(std::filesystem::file_size(picture), 100u);
 
-  game.HoldButton(kButtonJump);  // the first press shows the whole page, the second closes it
+  CloseTheErrorMessageAndEnd(game);
+}
+
+TEST(FrameTest, AfterASaveOfGarbageAMapLoadFailureStillShowsItsMessageAndEnds) {
+  FrameHarness game(HarnessData::Empty);  // no maps: every map load fails
   game.Run(1);
-  game.ReleaseButton(kButtonJump);
-  game.Run(1);
-  game.HoldButton(kButtonJump);
-  game.Run(1);
-  EXPECT_EQ(MessageResult, -2);
-  EXPECT_EQ(Running, 1u);
-  game.Run(1);  // the frame after the close ends the program
-  EXPECT_EQ(Running, 0u);
-  EXPECT_EQ(SubMode, kSubWorld);
+  // A save of exactly the right size holding random bytes, its step counters among them.
+  std::mt19937 rng(13);
+  std::vector<char> garbage(32 + sizeof(SaveBlock));
+  for (char& c : garbage) c = static_cast<char>(rng());
+  const auto* file_block = reinterpret_cast<const SaveBlock*>(garbage.data() + 32);
+  ASSERT_FALSE(IsKnownMenuState(file_block->SceneVars[0]));
+  ASSERT_FALSE(IsKnownErrorSceneStep(file_block->SceneVars[1]));
+  ASSERT_FALSE(IsKnownSceneStep(file_block->SceneVars[2]));
+  FILE* f = OpenFile(".\\Data\\save0.dat", "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fwrite(garbage.data(), 1, garbage.size(), f), garbage.size());
+  std::fclose(f);
+
+  ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+  EXPECT_EQ(MenuState, 0);
   EXPECT_EQ(ErrorSceneStep, 0);
+  EXPECT_EQ(SceneStep, 0);
+  EXPECT_EQ(SceneVars[3], file_block->SceneVars[3]);  // the other scene variables are the file's
+
+  ASSERT_NE(LoadMapFile("./Data/LTOWN001.MDT"), 0);
+  SubMode = kSubMapLoadFailure;
+  SubModeArg = 1;
+  game.Run(2);
+  EXPECT_EQ(MessageWindow.open, 1u);
+  EXPECT_STREQ(MessageWindow.text, "修復できないエラーが発生しました。プログラム保護の為終了します。");
+  CloseTheErrorMessageAndEnd(game);
+}
+
+TEST(FrameTest, TheErrorSceneStartsOverFromAStepItDoesNotKnow) {
+  Playing game;
+  SubMode = kSubMapLoadFailure;
+  SubModeArg = 1;
+  ErrorSceneStep = 1234567;
+  game.Run(1);
+  EXPECT_EQ(ErrorSceneStep, 1);
+  EXPECT_STREQ(MessageWindow.speaker, "システムメッセージ：ＥＲＲ－７Ｅ");
+  game.Run(2);
+  CloseTheErrorMessageAndEnd(game);
 }
 
 TEST(FrameTest, TheErrorSceneNeedsItsArgument) {

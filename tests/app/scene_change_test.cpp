@@ -252,7 +252,7 @@ TEST(SceneChangeTest, AReturnPointOnAMissingMapShowsTheFatalErrorScene) {
 TEST(SceneChangeTest, TheBlackSceneKeepsThePreviousTilesAndPictures) {
   NewGame game;
   ChangeScene(-2);
-  SetTile(320, 320, kEventLayer, 40);  // an actor the black scene spawns from the old tiles
+  SetTile(320, 320, kEventLayer, 50);  // an actor the black scene spawns from the old tiles
   const std::vector<uint32_t> tiles(BgLayers.TileBuffer, BgLayers.TileBuffer + kTileCount);
   const Surface& sheet2 = Surfaces[9];
   const std::vector<uint32_t> pixels(sheet2.pixels, sheet2.pixels + sheet2.width * sheet2.height);
@@ -265,8 +265,8 @@ TEST(SceneChangeTest, TheBlackSceneKeepsThePreviousTilesAndPictures) {
   EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), sheet2.pixels));
   EXPECT_TRUE(std::equal(tiles.begin(), tiles.end(), BgLayers.TileBuffer));
   EXPECT_EQ(CountActors(41), 0);
-  ASSERT_EQ(CountActors(40), 1);
-  EXPECT_EQ(Actor(40, 0).PosX(), 320);
+  ASSERT_EQ(CountActors(50), 1);
+  EXPECT_EQ(Actor(50, 0).PosX(), 320);
   EXPECT_EQ(Heroine().PosX(), 92);
   EXPECT_EQ(Heroine().PosY(), 336);
   EXPECT_EQ(HeroControl, 2);

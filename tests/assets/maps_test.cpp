@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "actors/map_probes.h"
+#include "assets/map_moves.h"
 #include "platform/graphics.h"
 #include "support/game_reset.h"
 #include "world/map_file.h"
@@ -140,6 +142,13 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Doors, warps and signs.
 
     // Enemies.
+    {"L001CAVE", 33, "Kamekichi: the landing's lower steps, G1a, G1b, W3, LL"},
+    {"L001CAVE", 34, "roamers: G1a, G1b, T, W3, LL"},
+    {"L001CAVE", 32, "bats: G1b, W3, over the lava, LL"},
+    {"CORRIDOR", 33, "Kamekichi: in the dip and the low passage"},
+    {"CORRIDOR", 34, "a roamer"},
+    {"CORRIDOR", 32, "bats"},
+    {"TEST0000", 40, "Gori in the gorilla house's hall"},
 
     // Flame throwers.
 
@@ -148,8 +157,42 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
 
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
+    {"L001CAVE", 113, "the chests of the landing and the storage room"},
+    {"L001CAVE", 90, "the water door, the gates of T and the control room's entrance"},
+    {"L001CAVE", 115, "the light columns: the water by the door and the control room's"},
+    {"L001CAVE", 91, "the warning lights on the way back from the control room"},
+    {"L001CAVE", 117, "the exit door"},
+    {"L001CAVE", 107, "the lava in the pit of the lava level"},
+    {"L001CAVE", 108, "the control room's back panels"},
+    {"L001CAVE", 119, "the control room's consoles"},
+    {"L001CAVE", 118, "torches along the route"},
+    {"BOSS0001", 90, "the exit room's doors"},
+    {"BOSS0001", 118, "torches in the hall and the exit room"},
+    {"CORRIDOR", 118, "torches beside the pillars"},
+    {"TEMPLE00", 118, "torches by the pillars"},
 
     // The save statue, shrines, machines, the clinic, paintings and chests.
+};
+
+// The actor groups whose pictures only some bitmaps hold as sheet 3: each may stand only on the
+// maps whose scenes load one of them. In bitmap 202 the small enemies' cells are Gori's.
+struct SheetBound {
+  uint32_t first_group, last_group;
+  std::vector<int> sheet3;
+};
+const std::vector<SheetBound> kSheetBoundGroups = {
+    // Enemies.
+    {32, 35, {173, 112}},
+    {40, 40, {202}},
+};
+
+// Boxes where no enemy (groups 32..40) may stand.
+constexpr MapBox kNoEnemyBoxes[] = {
+    // The opening plays on the forest road with the heroine held, and play never returns there.
+    {"LAFOREST", 0, 0, 6400, 4800, "the forest of the opening"},
+    // The opening drops her on the landing's upper floor (y 272) and walks her west along it.
+    {"L001CAVE", 0, 0, 720, 272, "the landing where the opening leaves her"},
+    {"CORRIDOR", 0, 16, 397, 657, "320 px round where she arrives in the corridor (76, 336)"},
 };
 
 // ---- reading the maps as the probes see them ---------------------------------------------------------
@@ -330,6 +373,117 @@ TEST_F(MapTest, LayerFourHoldsOnlyWhatTheGameHandles) {
   }
 }
 
+// The layer-4 tiles of the loaded map whose value lies in first..last: "col, row: value" lines.
+std::string PlacedIn(uint32_t first, uint32_t last, const MapBox& within) {
+  std::string found;
+  for (int row = within.top / kTileSize; row * kTileSize < within.bottom && row < kTileRows; ++row)
+    for (int col = within.left / kTileSize; col * kTileSize < within.right && col < kTilesPerRow; ++col) {
+      const uint32_t v = BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col];
+      if (v >= first && v <= last)
+        found += std::to_string(col) + ", " + std::to_string(row) + ": " + std::to_string(v) + "\n";
+    }
+  return found;
+}
+
+TEST_F(MapTest, ActorsStandOnlyOnMapsWhoseSheetsHoldTheirPictures) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    for (const SheetBound& b : kSheetBoundGroups) {
+      if (std::find(b.sheet3.begin(), b.sheet3.end(), m.sheets[3]) != b.sheet3.end()) continue;
+      EXPECT_EQ(PlacedIn(b.first_group, b.last_group, {m.map, 0, 0, 6400, 4800, ""}), "")
+          << "sheet 3 is bitmap " << m.sheets[3];
+    }
+  }
+}
+
+TEST_F(MapTest, NoEnemyStandsWhereTheHeroineArrivesOrIsHeld) {
+  for (const MapBox& b : kNoEnemyBoxes) {
+    SCOPED_TRACE(std::string(b.map) + ": " + b.what);
+    Load(b.map);
+    EXPECT_EQ(PlacedIn(32, 40, b), "");
+  }
+}
+
+// ---- doors, chests and lights ----------------------------------------------------------------------------
+
+struct Tile {
+  int col, row;
+  bool operator==(const Tile&) const = default;
+};
+
+// The tiles of a group on layer 4 in the order the scene change spawns them, which is the order
+// of their slots: column by column, top to bottom within a column.
+std::vector<Tile> SpawnOrder(uint32_t group) {
+  std::vector<Tile> tiles;
+  for (int col = 0; col < kTilesPerRow; ++col)
+    for (int row = 0; row < kTileRows; ++row)
+      if (BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col] == group)
+        tiles.push_back({col, row});
+  return tiles;
+}
+
+// The cave's presets give slots their links: chests 0, 1, 2 the flags 1000, 1004, 1001; sliding
+// doors 0..3 and warning lights 0..6 the waterworks' flags; light columns 4 and up their light,
+// while 0..3 wait for the machine; the exit-door event opens slot 0.
+TEST_F(MapTest, TheCavesSlotsStandWhereThePresetsExpectThem) {
+  Load("L001CAVE");
+  EXPECT_EQ(SpawnOrder(113), (std::vector<Tile>{{10, 15}, {12, 258}, {20, 258}}))
+      << "the opening's chest, then the card key's and the 1000 yen's, and no fourth";
+
+  const std::vector<Tile> doors = SpawnOrder(90);
+  ASSERT_GE(doors.size(), 5u);
+  EXPECT_EQ(doors[0], (Tile{119, 82})) << "slot 0 must be the water door";
+  for (int s = 1; s <= 3; ++s)
+    EXPECT_TRUE(doors[s].col >= 247 && doors[s].col <= 351 && doors[s].row == 82) << "door " << s << " is not a gate of T";
+  EXPECT_EQ(doors[4], (Tile{352, 104})) << "the control room's entrance works from the start";
+
+  const std::vector<Tile> columns = SpawnOrder(115);
+  ASSERT_GE(columns.size(), 4u);
+  for (int s = 0; s < 4; ++s)
+    EXPECT_TRUE(columns[s].col >= 111 && columns[s].col <= 117 && columns[s].row == 80) << "column " << s;
+  for (size_t s = 4; s < columns.size(); ++s)
+    EXPECT_TRUE(columns[s].col >= 353 && columns[s].col <= 392) << "column " << s << " stands outside the control room";
+
+  EXPECT_EQ(SpawnOrder(91).size(), 7u) << "an eighth light would stay dark";
+  EXPECT_EQ(SpawnOrder(117), (std::vector<Tile>{{150, 129}}));
+}
+
+// The boss room's exit room is closed all round: nothing but the two sliding doors in the gap
+// under the wall separates it from the hall, so it stays shut until the doors open.
+TEST_F(MapTest, TheBossRoomsExitRoomIsSealedButForItsDoors) {
+  constexpr uint32_t kLedge = 1198;
+  Load("BOSS0001");
+  const std::vector<Tile> doors = SpawnOrder(90);
+  ASSERT_EQ(doors.size(), 2u);
+  auto reaches_hall = [&](bool doors_shut) {
+    auto passable = [&](int col, int row) {
+      if (col < 0 || row < 0 || col >= kTilesPerRow || row >= kTileRows) return false;
+      for (const Tile& d : doors)  // a shut door fills its column, six tiles down from its own
+        if (doors_shut && col == d.col && row >= d.row && row < d.row + 6) return false;
+      const uint32_t v = BgLayers.TileBuffer[kCollisionLayer * kTilesPerLayer + row * kTilesPerRow + col];
+      return v == 0 || v == kLedge;
+    };
+    std::vector<bool> seen(kTilesPerLayer, false);
+    std::vector<Tile> open = {{130, 64}};  // in front of the exit
+    seen[64 * kTilesPerRow + 130] = true;
+    while (!open.empty()) {
+      const Tile t = open.back();
+      open.pop_back();
+      if (t.col < 116) return true;  // the hall
+      EXPECT_FALSE(t.col == 0 || t.row == 0 || t.col == kTilesPerRow - 1 || t.row == kTileRows - 1);
+      for (const Tile n : {Tile{t.col - 1, t.row}, Tile{t.col + 1, t.row}, Tile{t.col, t.row - 1}, Tile{t.col, t.row + 1}}) {
+        if (!passable(n.col, n.row) || seen[n.row * kTilesPerRow + n.col]) continue;
+        seen[n.row * kTilesPerRow + n.col] = true;
+        open.push_back(n);
+      }
+    }
+    return false;
+  };
+  EXPECT_FALSE(reaches_hall(true)) << "a way round the shut doors";
+  EXPECT_TRUE(reaches_hall(false)) << "the doors stand where no one passes";
+}
+
 // ---- the compiler ---------------------------------------------------------------------------------------
 
 struct MapcRun {
@@ -474,13 +628,6 @@ TEST_F(MapTest, ThePreviewRefusesAMapNoSceneShows) {
 
 namespace {
 
-// A tile (column, row) where she stands: her body covers that column and the next (24 pixels
-// wide) and the four rows up to this one; the floor is the row below.
-struct Spot {
-  int col, row;
-  const char* what;
-};
-
 // A spot in every chamber of the cave's plan, in the order of the beats.
 constexpr Spot kCaveChambers[] = {
     {34, 16, "A: the landing"},
@@ -516,125 +663,20 @@ constexpr Spot kCaveChambers[] = {
 constexpr Spot kCaveStart = {34, 16, "where the opening drops her"};
 constexpr Spot kCaveExit = {150, 133, "the exit door"};
 
-// What the mechanisms that later stand in the cave give her to stand on at their homes (the plan's
-// tiles): the elevator's platform at the top, the lifts over pit 1, the block lifts over pit 2.
-struct Platform {
-  int col, row, width, height;
-};
-constexpr Platform kCavePlatforms[] = {
-    {244, 45, 3, 1}, {226, 110, 3, 1}, {232, 110, 3, 1}, {294, 110, 2, 2}, {299, 110, 2, 2},
-};
-
-// Ways that are no walk: the elevator up and down; the pipe of guide 700, from the lower pipe's
-// place (on its top once it stands there) to where it lets her out.
-struct Link {
-  Spot from, to;
-  bool both_ways;
-};
-constexpr Link kCaveLinks[] = {
-    {{244, 44, "the elevator at the top"}, {244, 88, "the elevator at the foot"}, true},
-    {{160, 261, "the lower pipe"}, {70, 129, "out of the upper pipe"}, false},
-};
-
-// The cave's layer 2 with the platforms, and the moves she can make on it: walk a tile, fall, and
-// jump up to 7 rows (120 pixels) with up to 4 tiles sideways at the top; a ledge (1198) lets her
-// rise through it and holds her from above.
-class CaveMoves {
- public:
-  CaveMoves()
-      : tiles_(BgLayers.TileBuffer + kCollisionLayer * kTilesPerLayer,
-               BgLayers.TileBuffer + (kCollisionLayer + 1) * kTilesPerLayer) {
-    for (const Platform& p : kCavePlatforms)
-      for (int r = p.row; r < p.row + p.height; ++r)
-        for (int c = p.col; c < p.col + p.width; ++c) tiles_[r * kTilesPerRow + c] = 1200;
-  }
-
-  bool Stands(int col, int row) const { return BodyFree(col, row) && (Floor(col, row + 1) || Floor(col + 1, row + 1)); }
-
-  // Every spot one move leads to from a spot where she stands.
-  std::vector<int> From(int col, int row) const {
-    std::vector<int> to;
-    for (int dir : {-1, 1})
-      if (BodyFree(col + dir, row)) Land(col + dir, row, to);
-    for (int rise = 1; rise <= 7 && Rising(col, row - 3 - rise); ++rise) {
-      const int top = row - rise;
-      if (!BodyFree(col, top)) continue;  // inside a ledge: no sideways move from here
-      Land(col, top, to);
-      for (int dir : {-1, 1})
-        for (int k = 1; k <= 4 && BodyFree(col + k * dir, top); ++k) Land(col + k * dir, top, to);
-    }
-    return to;
-  }
-
- private:
-  uint32_t At(int col, int row) const {
-    if (col < 0 || row < 0 || col >= kTilesPerRow || row >= kTileRows) return 1200;
-    return tiles_[row * kTilesPerRow + col];
-  }
-  bool Floor(int col, int row) const { return At(col, row) != 0; }
-  bool BodyFree(int col, int row) const {
-    for (int r = row - 3; r <= row; ++r)
-      if (At(col, r) != 0 || At(col + 1, r) != 0) return false;
-    return true;
-  }
-  // The row her head rises into is open or a ledge in both her columns.
-  bool Rising(int col, int row) const {
-    auto through = [&](int c) { return At(c, row) == 0 || At(c, row) == 1198; };
-    return through(col) && through(col + 1);
-  }
-  // She falls from (col, row), where her body is free, to the first floor.
-  void Land(int col, int row, std::vector<int>& to) const {
-    while (!Stands(col, row))
-      if (++row >= kTileRows - 1) return;
-    to.push_back(row * kTilesPerRow + col);
-  }
-  std::vector<uint32_t> tiles_;
-};
-
-int SpotIndex(const Spot& s) { return s.row * kTilesPerRow + s.col; }
-
-// The spots reachable from `start`, following the moves forwards or (backwards) the spots from
-// which `start` can be reached.
-std::vector<bool> Reach(const CaveMoves& moves, const Spot& start, bool backwards) {
-  std::vector<std::vector<int>> edges(kTilesPerLayer);
-  auto add = [&](int from, int to) { edges[backwards ? to : from].push_back(backwards ? from : to); };
-  for (int row = 0; row < kTileRows; ++row)
-    for (int col = 0; col < kTilesPerRow; ++col)
-      if (moves.Stands(col, row))
-        for (int to : moves.From(col, row)) add(row * kTilesPerRow + col, to);
-  for (const Link& l : kCaveLinks) {
-    add(SpotIndex(l.from), SpotIndex(l.to));
-    if (l.both_ways) add(SpotIndex(l.to), SpotIndex(l.from));
-  }
-  std::vector<bool> seen(kTilesPerLayer, false);
-  std::vector<int> open = {SpotIndex(start)};
-  seen[open.back()] = true;
-  while (!open.empty()) {
-    const int at = open.back();
-    open.pop_back();
-    for (int to : edges[at])
-      if (!seen[to]) {
-        seen[to] = true;
-        open.push_back(to);
-      }
-  }
-  return seen;
-}
-
 // From the landing she can reach every chamber of the plan, and from wherever she can get to, the
 // exit door is still within reach: no pit, drop or dead end keeps her.
 TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor) {
   Load("L001CAVE");
-  const CaveMoves moves;
+  const StandingMoves moves(kCavePlatforms, kJumpRows);
   ASSERT_TRUE(moves.Stands(kCaveStart.col, kCaveStart.row));
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(moves.Stands(s.col, s.row)) << s.what << " is no place to stand";
   for (const Link& l : kCaveLinks) {
     EXPECT_TRUE(moves.Stands(l.from.col, l.from.row)) << l.from.what;
     EXPECT_TRUE(moves.Stands(l.to.col, l.to.row)) << l.to.what;
   }
-  const std::vector<bool> reached = Reach(moves, kCaveStart, false);
+  const std::vector<bool> reached = Reach(moves, kCaveLinks, kCaveStart, false);
   for (const Spot& s : kCaveChambers) EXPECT_TRUE(reached[SpotIndex(s)]) << s.what << " cannot be reached";
-  const std::vector<bool> leads_out = Reach(moves, kCaveExit, true);
+  const std::vector<bool> leads_out = Reach(moves, kCaveLinks, kCaveExit, true);
   int stuck = 0;
   for (int i = 0; i < kTilesPerLayer; ++i)
     if (reached[i] && !leads_out[i] && ++stuck <= 5)

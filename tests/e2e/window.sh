@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # End to end: the real game in a real X server with a window manager, as on a desktop.
-# Starts tovia, finds its window, switches to full screen and back with TAB, takes screenshots
-# until the map shows in the window, walks the heroine, fires her shots (they fly, spark where
-# they meet the map and vanish), opens the pause menu over the frozen world and quits through it;
-# then starts it again and closes the window through the window manager. Both end with exit
-# status 0.
+# Starts tovia, finds its window, checks the window manager was given a game window to manage
+# exactly once (a window shown, taken away and shown again flickers at start-up), switches to
+# full screen and back with TAB, takes screenshots until the map shows in the window, walks the
+# heroine, fires her shots (they fly, spark where they meet the map and vanish), opens the pause
+# menu over the frozen world and closes it, walks her east until the first enemies show, closes
+# the window through the window manager and checks the exit status. Then starts it again and
+# quits through the pause menu, which ends it with status 0 too.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -18,6 +20,7 @@ work="$(mktemp -d)"
 game_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "${spy_pid:-}" ] && kill "$spy_pid" 2>/dev/null || true
   [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -28,6 +31,20 @@ export SDL_AUDIODRIVER=dummy
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Every change of the window manager's list of managed windows, from before the game starts.
+stdbuf -oL xprop -root -spy _NET_CLIENT_LIST >"$work/clients.txt" 2>&1 &
+spy_pid=$!
+for _ in $(seq 50); do [ -s "$work/clients.txt" ] && break; sleep 0.1; done
+# How often a window joined the list: a line of the spy holds the whole list ("... # 0x1, 0x2").
+windows_mapped() {
+  awk -F'# ' '{
+    n = split($2, ids, ", ")
+    for (i = 1; i <= n; i++) if (ids[i] != "" && !(ids[i] in listed)) joined++
+    split("", listed)
+    for (i = 1; i <= n; i++) listed[ids[i]] = 1
+  } END { print joined + 0 }' "$work/clients.txt"
+}
 
 geometry() { xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'; }
 wait_geometry() {  # window, expected WxH
@@ -145,33 +162,65 @@ read -r w4 _ _ _ < <(changed_box still after)
 [ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
 
 # Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
-# and holding the right arrow no longer moves anything below it.
+# and holding the right arrow no longer moves anything below it. Esc closes it again.
 press() {  # a key down long enough for a frame to see it, then up long enough for the next
   xdotool keydown "$1"
   sleep 0.1
   xdotool keyup "$1"
   sleep 0.15
 }
+menu_border() {
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 80))}]" info:
+}
 press Escape
 sleep 0.3
-import -window root "$work/shot.png"
-border="$(/usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 80))}]" info:)"
+border="$(menu_border)"
 [ "$border" = "srgb(255,238,170)" ] || fail "no menu window after Esc: its border pixel is $border"
 changed="$(pixels_changed_by_right 640x120+0+230)"  # below the menu's window
 [ "${changed:-1}" -lt 500 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
+press Escape
+sleep 0.3
+[ "$(menu_border)" != "srgb(255,238,170)" ] || fail "Esc did not close the menu"
 
-# "ゲームを終了" (up from the first line wraps to the last), then "はい": the program ends with 0.
+# The first enemies: walking on east (jumping the rocks in her way) she comes down the landing's
+# lower steps, where the turtles walk: their green shows in the play area, which held none at
+# the start.
+green_pixels() {
+  /usr/bin/convert "$work/$1.png" -fill white -opaque '#8CD05C' -opaque '#4CA040' -opaque '#2C6A30' \
+    -fill black +opaque white -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+[ "$(green_pixels still)" -lt 10 ] || fail "the cave's start shows green before any enemy"
+xdotool keydown Right
+for i in $(seq 8); do
+  xdotool keydown z
+  sleep 0.3
+  xdotool keyup z
+  sleep 0.3
+done
+xdotool keyup Right
+sleep 0.2
+shot east
+green="$(green_pixels east)"
+[ "$green" -gt 50 ] || fail "walking east she met no enemy (${green} green pixels)"
+
+wmctrl -c Tovia
+wait_exit "the window was closed"
+mapped="$(windows_mapped)"
+[ "$mapped" -eq 1 ] || { cat "$work/clients.txt" >&2; fail "the window was mapped $mapped times, expected once"; }
+
+# Again, and this time "ゲームを終了" (up from the first line wraps to the last), then "はい":
+# the program ends with status 0.
+"$exe" >"$work/out.txt" 2>&1 &
+game_pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name '^Tovia$' >/dev/null || fail "no window named Tovia the second time"
+sleep 2.5  # the start has entered the cave, where the world runs
+press Escape
+sleep 0.3
 press Up
 press z
 sleep 0.2
 press Down
 press z
 wait_exit "quitting from the menu"
-
-# Closing the window through the window manager ends the program too.
-"$exe" >"$work/out.txt" 2>&1 &
-game_pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name '^Tovia$' >/dev/null || fail "no window named Tovia the second time"
-wmctrl -c Tovia
-wait_exit "the window was closed"
 echo "e2e window: ok"

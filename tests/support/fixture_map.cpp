@@ -39,6 +39,11 @@ void EnterPlay(const PlayStart& start) {
   RedrawAllLayers();
 }
 
+void PutHeroineAt(int x, int y) {
+  Actor(kHeroineGroup, 0).PosX() = x;
+  Actor(kHeroineGroup, 0).PosY() = y;
+}
+
 int SpawnAndUpdate(int group, int x, int y, int face_x, int face_y) {
   const int slot = SpawnActor(group, x, y, face_x, face_y);
   UpdateObjects();

@@ -49,6 +49,10 @@ struct PlayStart {
 // target. The layers are redrawn.
 void EnterPlay(const PlayStart& start = {});
 
+// Sets the heroine's PosX and PosY by hand without spawning her: for the actors that measure
+// their windows from her, she is kept far off (or brought near) at will.
+void PutHeroineAt(int x, int y);
+
 // Spawns one actor of the group at (x, y) with the facing, runs the update pass once so that its
 // module initialises it, and returns its slot (-1 when the group is full).
 int SpawnAndUpdate(int group, int x, int y, int face_x = -1, int face_y = 0);

@@ -100,7 +100,15 @@ TEST(PauseMenuTest, CancelAndBackToTheGameCloseAtOnceAndAHeldMenuKeyDoesNotReope
 
 TEST(PauseMenuTest, TheMenuAlwaysOpensOnItsMainMenu) {
   Playing game;
-  MenuState = 61;  // as a save could hold it: the load list waiting for a result
+  // A save keeps a state the menu knows and starts any other over.
+  MenuState = 12345;
+  ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
+  MenuState = 61;  // the load list waiting for a result
+  ASSERT_EQ(WriteSave(".\\Data\\save1.dat"), 0);
+  ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+  EXPECT_EQ(MenuState, 0);
+  ASSERT_EQ(ReadSave(".\\Data\\save1.dat"), 0);
+  EXPECT_EQ(MenuState, 61);
   game.OpenMenu();
   EXPECT_EQ(MenuState, 1);
   game.menu.Pick(3);

@@ -151,10 +151,15 @@ TEST_F(MapFileTest, AWrongCheckStillFillsTheStore) {
   EXPECT_EQ(Store(), want);
 }
 
-TEST_F(MapFileTest, AMissingFileLeavesTheStoreAlone) {
-  const std::vector<uint32_t> tiles = RandomTiles(15);
+TEST_F(MapFileTest, AMissingFileOrOneThatIsNoRegularFileLeavesTheStoreAlone) {
+  const std::vector<uint32_t> tiles = RandomTiles(15);  // its tiles 2400 would become 0 on a read
   SetStore(tiles);
   EXPECT_EQ(LoadMapFile("./Data/NOSUCH.MDT"), -1);
+  EXPECT_EQ(Store(), tiles);
+  fs::create_directory(dir / "Data" / "TEMPLE00.MDT");
+  EXPECT_EQ(LoadMapFile("./Data/TEMPLE00.MDT"), -1);
+  EXPECT_EQ(Store(), tiles);
+  EXPECT_EQ(LoadMapFile("/dev/null"), -1);  // a device
   EXPECT_EQ(Store(), tiles);
 }
 

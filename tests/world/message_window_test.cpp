@@ -309,7 +309,7 @@ TEST_F(MessageWindowTest, TextEntryKeys) {
 }
 
 TEST_F(MessageWindowTest, WindowFrameBorders) {
-  DrawWindowFrame(100, 100, 120, 110, 10, 20, 30, 0);
+  EXPECT_EQ(DrawWindowFrame(100, 100, 120, 110, 10, 20, 30, 0), 0);
   EXPECT_EQ(At(100, 105), 0x0A141Eu);  // stripes at l, l + 2, ...
   EXPECT_EQ(At(101, 105), 0u);
   EXPECT_EQ(At(118, 105), 0x0A141Eu);
@@ -328,6 +328,14 @@ TEST_F(MessageWindowTest, WindowFrameBorders) {
   EXPECT_EQ(At(98, 114), 0u);
   EXPECT_EQ(At(121, 100), kCream);
   EXPECT_EQ(At(125, 100), kCream);
+}
+
+TEST_F(MessageWindowTest, WindowFrameAnswersItsLastFill) {
+  EXPECT_EQ(DrawWindowFrame(200, 100, 200, 110, 0, 0, 0, 1), 0);  // an empty inside; the border is drawn
+  EXPECT_EQ(At(205, 105), kCream);
+  EXPECT_EQ(DrawWindowFrame(200, 300, 220, 290, 0, 0, 0, 1), -1);  // the columns are empty too
+  ReleaseDirectDraw();  // no back buffer to fill
+  EXPECT_EQ(DrawWindowFrame(100, 100, 120, 110, 0, 0, 0, 1), -1);
 }
 
 }  // namespace

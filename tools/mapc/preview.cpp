@@ -12,6 +12,7 @@
 #include "platform/graphics.h"
 #include "platform/resources.h"
 #include "png_encode.h"
+#include "scene_places.h"
 #include "world/camera.h"
 #include "world/map_layers.h"
 #include "world/save_block.h"
@@ -30,49 +31,6 @@ constexpr MapSheets kMapSheets[] = {
     {"TEMPLE00", {117, 203, 185, 112}}, {"TITLE001", {117, 197, 199, 196}}, {"L001CAVE", {117, 188, 174, 173}},
     {"LTOWNMID", {117, 203, 200, 173}}, {"LTOWNSHP", {117, 203, 201, 112}}, {"BOSS0001", {117, 188, 186, 173}},
     {"CORRIDOR", {117, 203, 186, 112}},
-};
-
-// A place where the game puts the heroine (PosX, PosY; x -1: nobody, only the view), the camera
-// it sets there, whether the camera then follows her, and the far picture of that scene.
-struct Place {
-  const char* map;
-  int x, y;
-  int camera_x, camera_y;
-  bool follow;
-  int far_picture;
-  const char* what;
-};
-constexpr Place kPlaces[] = {
-    {"TEST0000", 104, 152, 0, 0, true, 189, "the object test (scene -2)"},
-    {"TEST0000", 904, 516, 850, 400, true, 159, "the gorilla house (scene 1000, event 500)"},
-    {"LAFOREST", 750, 2626, 820, 2408, true, 113, "the forest road (scene 1)"},
-    {"LTOWN001", 1308, 706, 992, 480, true, 113, "the first town (scene 0)"},
-    {"TEMPLE00", 76, 336, 0, 64, false, 113, "the save room (scene 110)"},
-    {"TITLE001", -1, 0, 0, 0, false, 197, "the title's backdrop (scene 210)"},
-    {"L001CAVE", 544, 200, 992, 240, true, 159, "where the opening drops her (scene 500)"},
-    {"L001CAVE", 1112, 2008, 816, 1768, true, 159, "out of the pipe (guide 700)"},
-    {"LTOWNMID", 4156, 1924, 992, 480, true, 113, "the town (scene 600, event 400)"},
-    {"LTOWNMID", 3576, 2056, 992, 480, true, 113, "out of the inn (door 270)"},
-    {"LTOWNMID", 5464, 2052, 992, 480, true, 113, "out of the clinic (door 315)"},
-    {"LTOWNMID", 264, 1836, 992, 480, true, 113, "out of the teacher's house (door 321)"},
-    {"LTOWNSHP", 40, 1172, 0, 960, true, 113, "the inn's lobby (door 269)"},
-    {"LTOWNSHP", 2632, 712, 2568, 488, false, 113, "inn room B (door 271)"},
-    {"LTOWNSHP", 3268, 712, 3208, 488, false, 113, "inn room C (door 272)"},
-    {"LTOWNSHP", 3912, 712, 3848, 488, false, 113, "inn room D (door 273)"},
-    {"LTOWNSHP", 1208, 872, 1224, 936, true, 113, "the inn's upper hall (door 276)"},
-    {"LTOWNSHP", 1468, 872, 1484, 936, true, 113, "the inn's upper hall (door 277)"},
-    {"LTOWNSHP", 1720, 872, 1736, 936, true, 113, "the inn's upper hall (door 278)"},
-    {"LTOWNSHP", 556, 232, 0, 0, false, 113, "the clinic (door 314)"},
-    {"LTOWNSHP", 112, 232, 0, 0, false, 113, "the consultation room (event 317)"},
-    {"LTOWNSHP", 1840, 232, 1280, 0, false, 113, "the teacher's house (door 320)"},
-    {"LTOWNSHP", 1352, 232, 1280, 0, false, 113, "the teacher's house (door 323)"},
-    {"LTOWNSHP", 1432, 232, 1280, 0, false, 113, "the teacher's house (door 328)"},
-    {"LTOWNSHP", 2592, 168, 2568, 0, false, 113, "the teacher's room (event 322)"},
-    {"LTOWNSHP", 1952, 236, 1920, 0, false, 113, "her own room (event 327)"},
-    {"LTOWNSHP", 1656, 1824, 1616, 1548, false, 113, "the cellar (event 160)"},
-    {"LTOWNSHP", 3763, 864, 3447, 617, true, 113, "the hidden room (event 161)"},
-    {"BOSS0001", 176, 960, 0, 760, true, 189, "the boss room (scene 700)"},
-    {"CORRIDOR", 76, 336, 0, 64, true, 187, "the corridor (scene 900)"},
 };
 
 // ---- the heroine ---------------------------------------------------------------------------------
@@ -160,11 +118,14 @@ Screen TakeScreen(int heroine_x, int heroine_y) {
 }
 
 // The screens at one place: standing, and (where the camera follows) after the hold-down pan.
-std::vector<Screen> ScreensAt(const Place& p) {
+std::vector<Screen> ScreensAt(const ScenePlace& p) {
   constexpr int kSettleFrames = 120;  // the vertical follow closes an eighth a frame
   constexpr int kCrouchFrames = 110;  // 80 frames before the pan starts, 20 while it speeds up
   InitScreen(6400, 4800, kScreenWidth, kScreenHeight);
   SetBackPictureMode(1);
+  // The far picture from its start, as a fresh run first shows it: nothing redraws the event
+  // layer's ring, so it would keep the scroll of the places drawn before.
+  BgLayers.LayerRing.x[kEventLayer] = BgLayers.LayerRing.y[kEventLayer] = 0;
   CameraHoldCounter = 0;
   const int y = p.x >= 0 ? RestingY(p.x, p.y) : p.y;
   SetCameraPosition(p.camera_x, p.camera_y);
@@ -298,13 +259,13 @@ bool PreviewMap(const PreviewOptions& o, const std::string& source) {
   }
   BgLayers.LayerEnabled[kEventLayer] = 0;  // as every scene does: the event layer is never drawn
 
-  std::vector<Place> places;
-  for (const Place& p : kPlaces)
+  std::vector<ScenePlace> places;
+  for (const ScenePlace& p : kScenePlaces)
     if (name == p.map) places.push_back(p);
   const int far_picture = places.empty() ? 0 : places.front().far_picture;
   for (const auto& [x, y] : o.extra_places)
-    places.push_back(Place{sheets->map, x, y, std::clamp(x + 24 - kScreenWidth / 2, 0, 6400 - kScreenWidth - 1),
-                           std::clamp(y - 200, 0, 4800 - kScreenHeight - 1), true, far_picture, "asked for"});
+    places.push_back(ScenePlace{sheets->map, x, y, std::clamp(x + 24 - kScreenWidth / 2, 0, 6400 - kScreenWidth - 1),
+                                std::clamp(y - 200, 0, 4800 - kScreenHeight - 1), true, far_picture, "asked for"});
 
   bool ok = true;
   std::vector<PlaceMark> marks;

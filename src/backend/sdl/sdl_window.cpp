@@ -12,6 +12,7 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
 int texture_w = 0, texture_h = 0;
 bool fullscreen = false;
+bool shown = false;
 
 SDL_Surface* IconSurface(const host::IconImage& icon) {
   if (icon.pixels == nullptr) return nullptr;
@@ -33,13 +34,15 @@ bool EnsureTexture(int w, int h) {
   texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
   if (texture == nullptr) return false;
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);  // the pixels' top byte is not alpha
+  // Nearest neighbour at every scale: smoothing is the costly part of scaling without a GPU.
+  SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
   texture_w = w;
   texture_h = h;
   return true;
 }
 
-// The picture scaled to fit the output with its aspect kept; black bars fill the rest.
-SDL_Rect FitPicture(int w, int h, int out_w, int out_h, bool& whole_scale) {
+// The picture scaled to fit the output with its aspect kept.
+SDL_Rect FitPicture(int w, int h, int out_w, int out_h) {
   SDL_Rect r{0, 0, out_w, out_h};
   if (static_cast<int64_t>(out_w) * h > static_cast<int64_t>(out_h) * w) {
     r.w = static_cast<int>(static_cast<int64_t>(out_h) * w / h);
@@ -48,8 +51,33 @@ SDL_Rect FitPicture(int w, int h, int out_w, int out_h, bool& whole_scale) {
   }
   r.x = (out_w - r.w) / 2;
   r.y = (out_h - r.h) / 2;
-  whole_scale = r.w % w == 0 && r.h % h == 0 && r.w / w == r.h / h;
   return r;
+}
+
+// Black bars fill what the picture leaves of the output: left and right, or top and bottom.
+void FillBars(const SDL_Rect& picture, int out_w, int out_h) {
+  const SDL_Rect bars[] = {
+      {0, 0, picture.x, out_h},
+      {picture.x + picture.w, 0, out_w - picture.x - picture.w, out_h},
+      {0, 0, out_w, picture.y},
+      {0, picture.y + picture.h, out_w, out_h - picture.y - picture.h},
+  };
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  for (const SDL_Rect& bar : bars) {
+    if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
+  }
+}
+
+// The window is shown once, after its renderer exists: SDL may build the window anew while it
+// makes the renderer, which would show a window, take it away and show another.
+void ShowWindowOnce() {
+  if (shown) return;
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  shown = true;
+  // The window counts as active once it is shown, as it does on a desktop that activates new
+  // windows; a desktop that sends no focus event would otherwise never run a frame.
+  sdl::PushEvent(host::Event{host::EventKind::FocusGained});
 }
 
 }  // namespace
@@ -64,6 +92,13 @@ bool CreateWindow(const char* class_name, const char* title, int width, int heig
                   IconImage small) {
   SDL_SetHint(SDL_HINT_APP_NAME, class_name);
   SDL_SetHint("SDL_VIDEO_X11_WMCLASS", class_name);
+  // The picture goes by SDL's software renderer straight into the window's own framebuffer: one
+  // copy, scaled with nearest neighbour in full screen. On a machine without a GPU, where OpenGL
+  // is a software rasteriser, that costs a fraction of the OpenGL renderer, and of a software
+  // renderer whose framebuffer SDL would hand to OpenGL again (./bench-window measures it). The
+  // environment's SDL_RENDER_DRIVER still overrides it.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
     std::fprintf(stderr, "tovia: cannot start the video system: %s\n", SDL_GetError());
     return false;
@@ -80,12 +115,7 @@ bool CreateWindow(const char* class_name, const char* title, int width, int heig
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
   }
-  SDL_ShowWindow(window);
-  SDL_RaiseWindow(window);
-  // The window counts as active once it is shown, as it does on a desktop that activates new
-  // windows; a desktop that sends no focus event would otherwise never run a frame.
-  sdl::PushEvent(Event{EventKind::FocusGained});
-  return true;
+  return true;  // shown by OpenDisplay
 }
 
 void DestroyWindow() {
@@ -95,6 +125,7 @@ void DestroyWindow() {
   texture = nullptr;
   renderer = nullptr;
   window = nullptr;
+  shown = false;
 }
 
 bool OpenDisplay() {
@@ -104,6 +135,7 @@ bool OpenDisplay() {
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) return false;
   }
+  ShowWindowOnce();
   return true;
 }
 
@@ -135,11 +167,8 @@ int Present(const uint32_t* pixels, int width, int height) {
   if (renderer != nullptr && !minimised && SDL_GetRendererOutputSize(renderer, &out_w, &out_h) == 0 && out_w > 0 &&
       out_h > 0 && EnsureTexture(width, height) &&
       SDL_UpdateTexture(texture, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t))) == 0) {
-    bool whole = false;
-    const SDL_Rect dst = FitPicture(width, height, out_w, out_h, whole);
-    SDL_SetTextureScaleMode(texture, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    const SDL_Rect dst = FitPicture(width, height, out_w, out_h);
+    FillBars(dst, out_w, out_h);  // the picture covers the rest: no clear of the whole output
     if (SDL_RenderCopy(renderer, texture, nullptr, &dst) == 0) {
       SDL_RenderPresent(renderer);
       result = 0;

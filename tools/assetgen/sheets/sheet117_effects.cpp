@@ -322,15 +322,21 @@ Image Chest(bool open) {
     c.Rect(21, 11, 6, 7, lock);
     c.Rect(23, 14, 2, 2, dark);
   } else {
-    c.Poly({{8, 0}, {40, 0}, {42, 8}, {6, 8}}, wood);  // the lid thrown back
-    for (int x : {10, 35}) c.Rect(x, 0, 3, 8, band);
-    c.Rect(6, 9, 36, 4, dark);                   // the dark inside
-    const int gold = c.Part({pal::White, pal::Yellow, pal::Orange});
-    c.Ellipse(18, 12, 5, 2, gold);
-    c.Ellipse(28, 12, 5, 2, gold);
-    c.Rect(5, 13, 38, 17, wood);
-    for (int x : {10, 35}) c.Rect(x, 13, 3, 17, band);
-    c.Rect(21, 14, 6, 5, lock);
+    // The lid stands up at the back, showing its darker underside; in front of it the empty
+    // inside of the box, seen from above.
+    const int underside = c.Part({pal::Earth, pal::WoodDark, pal::EarthDark});
+    const int rim = c.FlatPart(pal::WoodLight);
+    const int old_band = c.Part({pal::Orange, pal::GoldDark, pal::EarthDark});
+    c.Poly({{8, 0}, {40, 0}, {41, 11}, {7, 11}}, underside);
+    c.Rect(8, 0, 32, 1, rim);
+    for (int x : {11, 34}) c.Rect(x, 1, 3, 10, old_band);
+    c.Rect(6, 11, 36, 5, c.FlatPart(pal::ShadowDeep));  // the empty inside
+    c.Rect(6, 11, 36, 1, c.FlatPart(pal::WoodDark));    // its back wall
+    c.Rect(5, 16, 38, 14, wood);
+    c.Rect(5, 16, 38, 1, c.FlatPart(pal::WoodLight));   // the front wall's top edge
+    for (int x : {10, 35}) c.Rect(x, 16, 3, 14, band);
+    c.Rect(21, 17, 6, 5, lock);  // the hasp, hanging open
+    c.Rect(23, 19, 2, 2, dark);
   }
   return c.Render();
 }

@@ -18,6 +18,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 
+// The bat, facing right (mirrored for left): its head sits forward of its body on the side it
+// flies to, with the eyes and the fang at the front.
 Image Bat(int wings, bool left) {
   art::Canvas c(32, 16);
   const int wing = c.Part(pal::kPurple);
@@ -29,12 +31,13 @@ Image Bat(int wings, bool left) {
     const double tip_x = 16 + side * 14, tip_y = kTip[wings];
     c.Poly({{16.0 + side * 3, 6}, {tip_x, tip_y}, {16 + side * 11.0, tip_y + 4}, {16 + side * 7.0, 9}, {16.0 + side * 3, 11}}, wing);
   }
-  c.Ellipse(16, 8.5, 4.5, 4.5, body);
-  c.Poly({{13, 5}, {14, 1}, {15.5, 5}}, body);  // ears
-  c.Poly({{17, 5}, {18.5, 1}, {19.5, 5}}, body);
-  c.Rect(17, 7, 1, 2, eye);
-  c.Rect(19, 7, 1, 2, eye);
-  c.Set(18, 11, fang);
+  c.Ellipse(15, 9.5, 4.5, 4, body);
+  c.Ellipse(18.5, 7.5, 3.5, 3.5, body);  // the head, forward
+  c.Poly({{16, 6}, {16.5, 1}, {18, 5}}, body);  // ears
+  c.Poly({{19, 5}, {21, 1}, {21.5, 6}}, body);
+  c.Rect(19, 6, 1, 2, eye);
+  c.Rect(21, 6, 1, 2, eye);
+  c.Set(20, 10, fang);
   if (left) c.MirrorX();
   return c.Render();
 }

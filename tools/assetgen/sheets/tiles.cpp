@@ -233,6 +233,24 @@ void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp) {
   PutBlock(sheet, foot, f);
 }
 
+Image Cells(const Image& sheet, int first, int w, int h) { return sheet.Crop(CellX(first), CellY(first), 16 * w, 16 * h); }
+
+void PutOnWall(Image& sheet, int to, const Image& piece, int wall, bool odd_col, bool odd_row) {
+  const Image back = Cells(sheet, wall, 2, 2);
+  Image img(piece.width, piece.height);
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x) img.Put(x, y, back.Wrapped(x + (odd_col ? 16 : 0), y + (odd_row ? 16 : 0)));
+  img.Blit(piece, 0, 0);
+  PutBlock(sheet, to, img);
+}
+
+void PutRunOnWall(Image& sheet, int to, int piece, int wall, bool odd_row) {
+  Image run(32, 16);
+  run.Paste(Cells(sheet, piece, 1, 1), 0, 0);
+  run.Paste(Cells(sheet, piece, 1, 1), 16, 0);
+  PutOnWall(sheet, to, run, wall, false, odd_row);
+}
+
 Image SignBoard(int cells, const char32_t* text, pal::Ramp board, uint32_t ink) {
   art::Canvas c(16 * cells, 16);
   c.Rect(1, 1, 16 * cells - 2, 14, c.Part(board));

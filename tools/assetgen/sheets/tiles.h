@@ -92,6 +92,15 @@ void DrawDoorway(Image& sheet, int first, pal::Ramp frame, pal::Ramp door);     
 void DrawOpening(Image& sheet, int first, pal::Ramp frame);                      // 2 x 5
 void DrawPillar(Image& sheet, int top, int shaft, int base, pal::Ramp stone);    // 1 x 3
 void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp);                 // 1 x 1 each
+// Pictures on a back wall of layer 1: a picture that hangs on such a wall, or a trim along it,
+// takes the wall's place in its cells, so the far picture would show through its open parts.
+// These copies carry the wall behind them, as the 2 x 2 repeat lies on the world's grid under a
+// picture whose top-left tile stands at an odd or even column and row.
+Image Cells(const Image& sheet, int first, int w, int h);
+void PutOnWall(Image& sheet, int to, const Image& piece, int wall, bool odd_col, bool odd_row);
+// A one-cell piece laid sideways along the wall (a trim): two cells from `to`, the first for the
+// even columns, for rows of the given parity.
+void PutRunOnWall(Image& sheet, int to, int piece, int wall, bool odd_row);
 // A board `cells` wide and one high with lettering in the IPA font.
 Image SignBoard(int cells, const char32_t* text, pal::Ramp board, uint32_t ink);
 // A street lamp, 1 x 3 cells.

@@ -12,6 +12,11 @@
 //   336 / 376      water: its surface (repeats sideways) / deep water (repeats)
 //   337 / 377      a stalactite / a stalagmite      338  a glowing crystal
 //   339            hazard stripes (repeat sideways)
+//   On the waterworks' walls of layer 1: 340, 341 the top trim on the metal panels (wall B),
+//   342, 343 on the dark brick (wall D), even rows; 344, 345 the foot trim on the panels, 346,
+//   347 on the brick, odd rows (each pair for even and odd columns); a pillar on the brick at an
+//   even column: 348 its capital (even row), 349 / 389 its shaft (odd / even row), 350 its base
+//   (odd row).
 //   444..446  a sign "休憩所" (rest room)   484..486  "制御室" (control room)   524..526  "出口" (exit)
 // Far scenery (layer 0): 560..563 / 600..603 distant rock pillars (repeat), 640..643 their
 // dark foot.
@@ -231,6 +236,16 @@ void DrawCaveTiles(Image& sheet) {
   PutBlock(sheet, 377, Stalactite(true));
   PutBlock(sheet, 338, Crystal());
   PutBlock(sheet, 339, HazardStripes());
+  PutRunOnWall(sheet, 340, kWallTop, kWallB, false);
+  PutRunOnWall(sheet, 342, kWallTop, kWallD, false);
+  PutRunOnWall(sheet, 344, kWallFoot, kWallB, true);
+  PutRunOnWall(sheet, 346, kWallFoot, kWallD, true);
+  PutOnWall(sheet, 348, Cells(sheet, kPillarTop, 1, 1), kWallD, false, false);
+  Image shaft(16, 32);
+  shaft.Paste(Cells(sheet, kPillar, 1, 1), 0, 0);
+  shaft.Paste(Cells(sheet, kPillar, 1, 1), 0, 16);
+  PutOnWall(sheet, 349, shaft, kWallD, false, true);
+  PutOnWall(sheet, 350, Cells(sheet, kPillarBase, 1, 1), kWallD, false, true);
   PutBlock(sheet, 444, SignBoard(3, U"休憩所", pal::kDarkMetal, pal::Yellow));
   PutBlock(sheet, 484, SignBoard(3, U"制御室", pal::kDarkMetal, pal::Yellow));
   PutBlock(sheet, 524, SignBoard(3, U"出口", pal::kDarkMetal, pal::Yellow));

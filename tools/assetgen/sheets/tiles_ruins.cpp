@@ -8,6 +8,9 @@
 //   323, 324 / 363, 364 / 403, 404   a torn banner (2 x 3)
 //   325, 326   a heap of rubble (2 x 1)     327  a skull     328  chains hanging (repeat down)
 //   329, 330 / 369, 370   a rune circle on the floor wall (2 x 2)
+//   On the rune blocks (wall B), for the rooms walled with them on layer 1: 331, 332 the top
+//   trim and 371, 372 the foot trim (even and odd columns, even rows); 333, 334 / 373, 374 /
+//   413, 414 the torn banner hung at an even column and an odd row.
 // Far scenery (layer 0): 560..563 / 600..603 arches (repeat sideways), 640..643 darkness.
 #include <cmath>
 
@@ -173,6 +176,9 @@ void DrawRuinsTiles(Image& sheet) {
   PutBlock(sheet, 327, Skull());
   PutBlock(sheet, 328, Chains());
   PutBlock(sheet, 329, StrangeMark());
+  PutRunOnWall(sheet, 331, kWallTop, kWallB, false);
+  PutRunOnWall(sheet, 371, kWallFoot, kWallB, false);
+  PutOnWall(sheet, 333, Cells(sheet, 323, 2, 3), kWallB, false, true);
 
   DrawPattern(sheet, kFarFirst, 4, 2, FarArches);
   DrawPattern(sheet, kFarFirst + 80, 4, 1, [](int x, int y) { return art::Bayer(x, y) < 0.06 ? pal::ShadowDeep : pal::Night; });

@@ -4,7 +4,8 @@
 // a window with shutters' frame, a house door, a dark opening.
 // Theme pieces (local cells):
 //   320, 321, 322  a roof's left slope, its ridge, its right slope; 360, 361, 362 the same
-//                  pieces under them (361 the roof's tiles, repeating); 400..402 its eaves
+//                  pieces under them (361 the roof's tiles, repeating); 400..402 its eaves, the
+//                  middle one (over the wall) with the beam under it
 //   323 / 363      a chimney (top, stack repeating down)
 //   324..326       a sign board "役場" (town hall)          364..366  "教会" (church)
 //   404..406       "輸入雑貨" (import goods)                 444..446  "宿屋" (inn)
@@ -13,6 +14,9 @@
 //   329  a flower box   330  a barrel   331  a crate   332, 333  a bench (2 x 1)
 //   334, 335, 336  a shop's striped awning (left end, middle repeating, right end)
 //   337, 338 / 377, 378  a well (2 x 2)
+//   370, 371 / 372, 373 / 374, 375  the foot trim on the houses' walls of layer 1: on the
+//                  half-timbered plaster (wall A), the red brick (B), the planks (D); each pair
+//                  for even and odd columns, even rows
 // Far scenery (layer 0): 560..563 rooftops of the distant town over 600..603 (repeat
 // sideways) and 640..643 its houses' walls; 564..567 / 604..607 mountains.
 // Foreground (layer 3): 800 a picket fence, 801 flowers in a pot, 802, 803 ivy.
@@ -91,6 +95,9 @@ Image Roof(int kind) {
         if (y > 5) c = 0;
         if (y == 4) c = pal::RedDark;
         if (y == 5) c = pal::Outline;
+        // Under the middle of the eaves, the beam along the wall's top in the roof's shade: the
+        // eaves lie over the wall, and the row below them is the wall's first.
+        if (col == 1 && y > 5) c = y < 8 ? pal::ShadowDeep : y == 15 ? pal::Outline : y == 9 ? pal::Wood : pal::WoodDark;
       }
       img.Put(x, y, c);
     }
@@ -286,6 +293,9 @@ void DrawTownTiles(Image& sheet) {
   PutBlock(sheet, 332, Bench());
   for (int k = 0; k < 3; ++k) PutBlock(sheet, 334 + k, Awning(k));
   PutBlock(sheet, 337, Well());
+  PutRunOnWall(sheet, 370, kWallFoot, kWallA, false);
+  PutRunOnWall(sheet, 372, kWallFoot, kWallB, false);
+  PutRunOnWall(sheet, 374, kWallFoot, kWallD, false);
 
   DrawPattern(sheet, kFarFirst, 4, 1, FarRooftops);
   DrawPattern(sheet, kFarFirst + 40, 4, 1, [](int x, int y) { return FarRooftops(x, y + 16); });

@@ -1,0 +1,107 @@
+#include "events/event_tables.h"
+
+#include <array>
+#include <utility>
+
+#include "actors/actor_table.h"
+#include "app/game_flow.h"
+#include "events/event_raise.h"
+#include "world/flags.h"
+#include "world/save_block.h"
+
+namespace {
+
+constexpr int32_t kFirstOncePerGame = 513;  // guide events 513..699 run once per game
+constexpr int32_t kLastOncePerGame = 699;
+
+constexpr GuideHandler kGuideWithoutScript = GuideRoutine(GuideEventWithoutScript);
+constexpr FieldHandler kFieldWithoutScript = FieldRoutine(FieldEventWithoutScript);
+
+struct EventTables {
+  std::array<GuideHandler, kEventNumbers> guide;
+  std::array<FieldHandler, kEventNumbers> field;
+  std::array<TalkRoutine, kTalkGroups> talk;
+};
+
+EventTables BuildEventTables() {
+  EventTables t;
+  t.guide.fill(kGuideWithoutScript);
+  t.field.fill(kFieldWithoutScript);
+  t.talk.fill(TalkWithoutConversation);
+
+  // The scripted numbers and the conversations, each kind under its own heading.
+
+  // The townspeople's conversations (groups 2..6).
+
+  // Doors, warps and signs.
+
+  // Guide events.
+
+  // The save statue, machines, clinic, paintings and chests.
+
+  return t;
+}
+
+EventTables& Tables() {
+  static EventTables tables = BuildEventTables();
+  return tables;
+}
+
+bool InTable(int32_t number, int32_t size) { return number >= 0 && number < size; }
+
+// What every event without a script does on its one frame.
+void EndAtOnce(int32_t number) {
+  SubMode = kSubWorld;
+  SubModeArg = 0;
+  HeroControl = 0;
+  EventSubCounter = 0;
+  InputLock = 1;
+  StepCounterOf(number) = 0;
+}
+
+}  // namespace
+
+// The game as built holds the heroine (or every later event) for good on such a number; ending
+// it at once lets her walk on.
+uint32_t GuideEventWithoutScript() {
+  const int32_t number = SubModeArg;
+  EndAtOnce(number);
+  if (number >= kFirstOncePerGame && number <= kLastOncePerGame) SetFlag(0, number - kFirstOncePerGame, 1);
+  return 1;
+}
+
+void FieldEventWithoutScript() { EndAtOnce(SubModeArg); }
+
+void TalkWithoutConversation() {
+  const int32_t group = SubModeArg;
+  SubMode = kSubWorld;
+  SubModeArg = 0;
+  HeroControl = 0;
+  EventSubCounter = 0;
+  InputLock = 1;
+  if (InTable(group, kActorGroups)) Actor(group, 0).Control() = 0;
+}
+
+const GuideHandler& GuideHandlerOf(int32_t number) {
+  return InTable(number, kEventNumbers) ? Tables().guide[number] : kGuideWithoutScript;
+}
+
+const FieldHandler& FieldHandlerOf(int32_t number) {
+  return InTable(number, kEventNumbers) ? Tables().field[number] : kFieldWithoutScript;
+}
+
+TalkRoutine TalkRoutineOf(int32_t group) {
+  return InTable(group, kTalkGroups) ? Tables().talk[group] : TalkWithoutConversation;
+}
+
+GuideHandler SetGuideHandler(int32_t number, GuideHandler handler) {
+  return InTable(number, kEventNumbers) ? std::exchange(Tables().guide[number], handler) : kGuideWithoutScript;
+}
+
+FieldHandler SetFieldHandler(int32_t number, FieldHandler handler) {
+  return InTable(number, kEventNumbers) ? std::exchange(Tables().field[number], handler) : kFieldWithoutScript;
+}
+
+TalkRoutine SetTalkRoutine(int32_t group, TalkRoutine routine) {
+  return InTable(group, kTalkGroups) ? std::exchange(Tables().talk[group], routine) : TalkWithoutConversation;
+}
