@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs one fuzz target for a while from its seeds and says how it went.
+#
+#   run_target.sh NAME EXECUTABLE SECONDS SEEDS_DIR RUN_DIR [EXTRA FLAGS...]
+#
+# The corpus grows in a temporary folder (the seeds are only read); the target's output goes to
+# RUN_DIR/log.txt and an input that fails is kept as RUN_DIR/crash-* (or timeout-*, leak-*,
+# oom-*). A failure prints the target, the input and the command that reproduces it; success
+# prints one line of figures: executions, coverage, corpus.
+set -uo pipefail
+name="$1" exe="$2" seconds="$3" seeds="$4" run_dir="$5"
+shift 5
+
+rm -rf "$run_dir"
+mkdir -p "$run_dir"
+corpus="$(mktemp -d "${TMPDIR:-/tmp}/tovia_fuzz_corpus_${name}_XXXXXX")"
+trap 'rm -rf "$corpus"' EXIT
+log="$run_dir/log.txt"
+
+# Leaks are faults; UBSan stops at the first report (the build says so too).
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1"
+"$exe" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -seed=1 -print_final_stats=1 \
+  -artifact_prefix="$run_dir/" "$@" "$corpus" "$seeds" >"$log" 2>&1
+status=$?
+
+input="$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -n 1)"
+if [ "$status" -ne 0 ] || [ -n "$input" ]; then
+  echo "fuzz target $name FAILED (status $status) on input: ${input:-(none written; see the log)}"
+  echo "  log: $log"
+  [ -n "$input" ] && echo "  reproduce: $exe $input"
+  grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error:)' "$log" | head -n 5 | sed 's/^/  /'
+  echo "  --- the end of the log ---"
+  tail -n 40 "$log" | sed 's/^/  /'
+  exit 1
+fi
+done_line="$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)"
+echo "fuzz target $name passed: ${done_line:-$(tail -n 1 "$log")}"
