@@ -29,9 +29,9 @@ if [ "$status" -ne 0 ] || [ -n "$input" ]; then
   echo "fuzz target $name FAILED (status $status) on input: ${input:-(none written; see the log)}"
   echo "  log: $log"
   [ -n "$input" ] && echo "  reproduce: $exe $input"
-  grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error:)' "$log" | head -n 5 | sed 's/^/  /'
-  echo "  --- the end of the log ---"
-  tail -n 40 "$log" | sed 's/^/  /'
+  # The report and its stack, or else the end of the log.
+  report="$(sed -n '/==ERROR\|runtime error:\|ALARM\|ERROR: libFuzzer/,/^$/p' "$log" | head -n 40)"
+  echo "${report:-$(tail -n 30 "$log")}" | sed 's/^/  /'
   exit 1
 fi
 done_line="$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)"

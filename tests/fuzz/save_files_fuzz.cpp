@@ -36,6 +36,7 @@ void ShowLoadPage(FuzzGame& game) {
 
 int FuzzSaveFiles(const uint8_t* data, size_t size) {
   CopyBuiltMap("TEMPLE00.MDT");  // the save room, where a load enters
+  CopyBuiltMap("L001CAVE.MDT");  // the return point of the seeds
   FuzzGame game;
   WriteScratchFile("Save0.dat", data, size);
   SlotHeadersStale = -1;
