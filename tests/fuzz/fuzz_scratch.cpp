@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <system_error>
 
 #include "platform/files.h"
@@ -16,7 +15,6 @@ namespace {
 
 struct Scratch {
   std::string folder;
-  std::set<std::string> copied_maps;
 
   Scratch() {
     std::string pattern = (fs::temp_directory_path() / "tovia_fuzz_XXXXXX").string();
@@ -52,12 +50,14 @@ void WriteScratchFile(const char* name, const uint8_t* data, size_t size) {
   }
 }
 
+void RemoveScratchFile(const char* name) { std::remove((ScratchFolder() + "/Data/" + name).c_str()); }
+
 void CopyBuiltMap(const char* name) {
-  Scratch& s = TheScratch();
-  if (!s.copied_maps.insert(name).second) return;
-  const fs::path from = fs::path(TOVIA_BINARY_DIR) / "Data" / name;
+  const fs::path to = fs::path(ScratchFolder()) / "Data" / name;
   std::error_code ec;
-  fs::copy_file(from, fs::path(s.folder) / "Data" / name, fs::copy_options::overwrite_existing, ec);
+  if (fs::exists(to, ec)) return;
+  const fs::path from = fs::path(TOVIA_BINARY_DIR) / "Data" / name;
+  fs::copy_file(from, to, ec);
   if (ec) {
     std::fprintf(stderr, "tovia fuzz: cannot copy the map %s: %s\n", from.c_str(), ec.message().c_str());
     std::abort();

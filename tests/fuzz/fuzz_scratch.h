@@ -15,8 +15,11 @@ const std::string& ScratchFolder();
 // since a target that cannot hand its input to the game tests nothing.
 void WriteScratchFile(const char* name, const uint8_t* data, size_t size);
 
+// Removes the file "Data/<name>" of the scratch folder, when it is there.
+void RemoveScratchFile(const char* name);
+
 // Copies the map the build compiled (Data/<name> of the build folder) into the scratch Data
-// folder, once.
+// folder, unless a file of that name is there.
 void CopyBuiltMap(const char* name);
 
 // Points the game's file layer at the scratch folder.

@@ -20,7 +20,9 @@ log="$run_dir/log.txt"
 # Leaks are faults; UBSan stops at the first report (the build says so too).
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1"
-"$exe" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -seed=1 -print_final_stats=1 \
+# libFuzzer keeps its own copy of stderr for itself and the sanitizers (close_fd_mask): the target
+# captures the process's stdout and stderr while an input runs.
+"$exe" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -seed=1 -print_final_stats=1 -close_fd_mask=3 \
   -artifact_prefix="$run_dir/" "$@" "$corpus" "$seeds" >"$log" 2>&1
 status=$?
 
@@ -30,7 +32,7 @@ if [ "$status" -ne 0 ] || [ -n "$input" ]; then
   echo "  log: $log"
   [ -n "$input" ] && echo "  reproduce: $exe $input"
   # The report and its stack, or else the end of the log.
-  report="$(sed -n '/==ERROR\|runtime error:\|ALARM\|ERROR: libFuzzer/,/^$/p' "$log" | head -n 40)"
+  report="$(sed -n '/^tovia fuzz:\|==ERROR\|runtime error:\|ALARM\|ERROR: libFuzzer/,/^$/p' "$log" | head -n 40)"
   echo "${report:-$(tail -n 30 "$log")}" | sed 's/^/  /'
   exit 1
 fi

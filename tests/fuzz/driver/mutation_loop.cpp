@@ -102,6 +102,10 @@ uint64_t Hash(const Input& in) {
   return h;
 }
 
+// The standard error the loop started with: while an input runs, the target sends the process's
+// own to a file.
+int report_fd = 2;
+
 // Runs from the sanitizers' death callback and from signal handlers, when the process is about to
 // end anyway: plain C calls on memory that is already there.
 void WriteArtifact(const char* kind) {
@@ -113,14 +117,14 @@ void WriteArtifact(const char* kind) {
     if (!current.empty()) std::fwrite(current.data(), 1, current.size(), f);
     std::fclose(f);
   }
-  std::fprintf(stderr, "Test unit written to %s\n", path);
+  dprintf(report_fd, "Test unit written to %s\n", path);
 }
 
 void OnDeath() { WriteArtifact("crash"); }
 
 void OnSignal(int sig) {
   WriteArtifact(sig == SIGALRM ? "timeout" : "crash");
-  if (sig == SIGALRM) std::fprintf(stderr, "ALARM: the last input ran too long\n");
+  if (sig == SIGALRM) dprintf(report_fd, "ALARM: the last input ran too long\n");
   _exit(sig == SIGALRM ? 70 : 1);
 }
 
@@ -262,6 +266,7 @@ Input ReadInput(const fs::path& path) {
 
 int main(int argc, char** argv) {
   const Options o = ReadOptions(argc, argv);
+  report_fd = dup(2);
   LLVMFuzzerInitialize(&argc, &argv);
   __sanitizer_set_death_callback(OnDeath);
   signal(SIGALRM, OnSignal);
