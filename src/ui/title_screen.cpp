@@ -12,6 +12,7 @@
 #include "platform/input.h"
 #include "platform/repeaters.h"
 #include "ui/hud.h"
+#include "ui/option_menus.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
 #include "world/map_layers.h"
@@ -309,7 +310,7 @@ void ChooseInTitleMenu() {
       SceneStep = 600;
       break;
     case 2:
-      SceneStep = 700;
+      SceneStep = kOptionMenuStep;
       break;
     case 3:  // the program ends after this frame
       SubMode = kSubWorld;
@@ -391,7 +392,8 @@ void RunLoadStep() {
       HeroControl = kControlSelf;
       PlaceHeroine(0, -1, -1, 'R', 'N');
       RedrawAllLayers();
-      EventStep[164] = 0;
+      // The save statue's step among them: every save is written in the middle of its script.
+      ResetEventStepsAfterLoad();
       SubMode = kSubWorld;
       SubModeArg = 0;
       GameMode = kGamePlaying;
@@ -454,6 +456,8 @@ uint32_t RunTitleScene() {
     RunDemoStep();
   } else if (step >= 620 && step <= 660) {
     RunLoadStep();
+  } else if (IsOptionMenuStep(kTitleOptions, step)) {
+    RunOptionMenus(kTitleOptions);  // back to the title menu, step 400
   } else {
     switch (step) {
       case 0:
@@ -534,6 +538,6 @@ bool IsTitleSceneStep(int32_t step) {
     case 660:
       return true;
     default:
-      return step >= 4000 && step <= 4010;
+      return (step >= 4000 && step <= 4010) || IsOptionMenuStep(kTitleOptions, step);
   }
 }

@@ -6,9 +6,11 @@
 # menu's "最初から始める" starts the opening, whose lines are closed with the jump key one after
 # another until the heroine stands in the cave. There it takes screenshots until the map shows
 # in the window, walks the heroine, fires her shots (they fly, spark where they meet the map and
-# vanish), walks her east until the first enemies show, closes the window through the window
-# manager and checks the exit status. Then it starts the game again with a save in its Data
-# folder and loads it from the title's "続きから始める": the window shows the save room.
+# vanish), opens the pause menu over the frozen world and closes it, walks her east until the
+# first enemies show, closes the window through the window manager and checks the exit status.
+# Then it starts the game again with a save in its Data folder and loads it from the title's
+# "続きから始める": the window shows the save room, and quitting through the pause menu there ends
+# the program with status 0 too.
 #   window.sh path/to/tovia fixture-folder
 # The fixture folder holds save0.dat and save_room.png, the picture of its load, both made by a
 # frame-harness test.
@@ -72,14 +74,12 @@ start_game() {
   xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
   read -r wx wy < <(xwininfo -id "$win" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x, y}')
 }
-# Closes the window through the window manager; the game must end with status 0.
-close_game() {
-  wmctrl -c Tovia
+wait_exit() {  # after what, for the messages: the game must end within 20 s with status 0
   local status=0
-  timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after the window was closed"
+  timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after $1"
   wait "$game_pid" || status=$?
   game_pid=""
-  [ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status"; }
+  [ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status after $1"; }
 }
 
 # The client area as a picture of its own.
@@ -164,17 +164,27 @@ for _ in $(seq 20); do
 done
 awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
 
+# Holds the right arrow for a second and prints how many pixels of a part of the client area
+# (WxH+X+Y within it) differ between a screenshot before and one after.
+pixels_changed_by_right() {
+  local crop="$1" w h x y
+  IFS='x+' read -r w h x y <<<"$crop"
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/before.png"
+  xdotool keydown Right
+  sleep 1
+  xdotool keyup Right
+  sleep 0.3
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/after.png"
+  local changed
+  changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
+  echo "${changed%% *}"
+}
+
 # The heroine walks under the keys: holding the right arrow for a second moves her and the view
 # after her, so the picture in the window changes.
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/before.png"
-xdotool keydown Right
-sleep 1
-xdotool keyup Right
-sleep 0.3
-import -window root "$work/shot.png"
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/after.png"
-changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
-changed="${changed%% *}"
+changed="$(pixels_changed_by_right 640x480+0+0)"
 [ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
 
 # Her shots. The play area between the HUD line and the status panel, as a picture of its own,
@@ -242,6 +252,28 @@ shot after
 read -r w4 _ _ _ < <(changed_box still after)
 [ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
 
+# Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
+# and holding the right arrow no longer moves anything below it. Esc closes it again.
+press() {  # a key down long enough for a frame to see it, then up long enough for the next
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+  sleep 0.15
+}
+menu_border() {
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 80))}]" info:
+}
+press Escape
+sleep 0.3
+border="$(menu_border)"
+[ "$border" = "srgb(255,238,170)" ] || fail "no menu window after Esc: its border pixel is $border"
+changed="$(pixels_changed_by_right 640x120+0+230)"  # below the menu's window
+[ "${changed:-1}" -lt 500 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
+press Escape
+sleep 0.3
+[ "$(menu_border)" != "srgb(255,238,170)" ] || fail "Esc did not close the menu"
+
 # The first enemies: walking on east (jumping the rocks in her way) she comes down the landing's
 # lower steps, where the turtles walk: their green shows in the play area, which held none at
 # the start but the insect's wings.
@@ -262,7 +294,8 @@ sleep 0.2
 shot east
 green="$(green_pixels east)"
 [ "$green" -gt "$((still_green + 50))" ] || fail "walking east she met no enemy (${green} green pixels)"
-close_game
+wmctrl -c Tovia
+wait_exit "the window was closed"
 
 # A second start with a save in the Data folder: "続きから始める" lists it as the first slot, and
 # loading it brings her into the save room, as the frame harness saw the same load.
@@ -285,7 +318,17 @@ for _ in $(seq 40); do
   [ "${differing:-307200}" -lt 15000 ] 2>/dev/null && break
 done
 [ "${differing:-307200}" -lt 15000 ] 2>/dev/null || fail "the load did not show the save room (${differing} pixels differ)"
-close_game
+# There she plays on. "ゲームを終了" in the pause menu (up from the first line wraps to the last),
+# then "はい": the program ends with status 0.
+sleep 1
+press Escape
+sleep 0.3
+press Up
+press z
+sleep 0.2
+press Down
+press z
+wait_exit "quitting from the menu"
 
 mapped="$(windows_mapped)"
 [ "$mapped" -eq 2 ] || { cat "$work/clients.txt" >&2; fail "the window was mapped $mapped times in two starts, expected twice"; }
