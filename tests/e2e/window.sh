@@ -253,7 +253,8 @@ read -r w4 _ _ _ < <(changed_box still after)
 [ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
 
 # Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
-# and holding the right arrow no longer moves anything below it. Esc closes it again.
+# and holding the right arrow no longer moves anything below it but the insect, which flies on
+# under menus (its 16 x 16 pixels, in two places at most). Esc closes it again.
 press() {  # a key down long enough for a frame to see it, then up long enough for the next
   xdotool keydown "$1"
   sleep 0.1
@@ -269,7 +270,7 @@ sleep 0.3
 border="$(menu_border)"
 [ "$border" = "srgb(255,238,170)" ] || fail "no menu window after Esc: its border pixel is $border"
 changed="$(pixels_changed_by_right 640x120+0+230)"  # below the menu's window
-[ "${changed:-1}" -lt 500 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
+[ "${changed:-1}" -lt 1000 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
 press Escape
 sleep 0.3
 [ "$(menu_border)" != "srgb(255,238,170)" ] || fail "Esc did not close the menu"

@@ -17,7 +17,7 @@
 // Each frame runs as the message loop runs it: the waiting messages first (keys, the one-second
 // timer, a display switch), then RunFrame and the frame counters. "./Data/" is the Data folder
 // inside `folder`: by default a folder of its own holding copies of the maps the build made (so
-// the game plays on in the cave the new game enters) and no saves; or an empty one:
+// the title and every scene after it find their maps) and no saves; or an empty one:
 // FrameHarness game(HarnessData::Empty).
 #pragma once
 
