@@ -6,6 +6,7 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "events/event_raise.h"
+#include "events/guide_events.h"
 #include "world/flags.h"
 #include "world/save_block.h"
 
@@ -36,6 +37,11 @@ EventTables BuildEventTables() {
   // Doors, warps and signs.
 
   // Guide events.
+  t.guide[128] = GuideRoutine(GuideEvent128);
+  for (const LongGuideTalk& talk : kLongGuideTalks) t.guide[talk.number] = GuideRunner<RunLongGuideTalk>(talk);
+  t.guide[515] = GuideRoutine(GuideEvent515);
+  for (const ShortGuideTalk& talk : kShortGuideTalks) t.guide[talk.number] = GuideRunner<RunShortGuideTalk>(talk);
+  t.guide[700] = GuideRoutine(GuideEvent700);
 
   // The save statue, machines, clinic, paintings and chests.
 

@@ -32,15 +32,6 @@ void UpdateWispEnemy() {}
 void MoveWispEnemy() {}
 void DrawWispEnemy() {}
 
-// Chain boss.
-void UpdateChainBoss() {}
-void MoveChainBoss() {}
-void DrawChainBoss() {}
-
-// Boss shots.
-void UpdateBossShot() {}
-void DrawBossShot() {}
-
 // Insect companion.
 void UpdateInsectCompanion() {}
 void DrawInsectCompanion() {}

@@ -153,6 +153,25 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     // Flame throwers.
 
     // Guide events and the boss.
+    {"L001CAVE", 513, "guide: the guards ahead, before R1 and the first enemies"},
+    {"L001CAVE", 514, "guide: crouch to look down the pit"},
+    {"L001CAVE", 515, "guide: the falling and moving traps"},
+    {"L001CAVE", 516, "guide: the rest room R2"},
+    {"L001CAVE", 517, "guide: the dead end and the pipe down, on the runway"},
+    {"L001CAVE", 518, "guide: the water door"},
+    {"L001CAVE", 519, "guide: the locked exit, where she lands in X"},
+    {"L001CAVE", 520, "guide: the passage over the exit door"},
+    {"L001CAVE", 521, "guide: turn back, in P"},
+    {"L001CAVE", 522, "guide: the lava"},
+    {"L001CAVE", 523, "guide: the hidden room H"},
+    {"L001CAVE", 524, "guide: the pipe back up"},
+    {"L001CAVE", 528, "guide: the shrine S2, where she lands"},
+    {"L001CAVE", 128, "the soft wall at P's dead end"},
+    {"L001CAVE", 700, "the lower pipe she crouches into"},
+    {"CORRIDOR", 525, "guide: the corridor"},
+    {"BOSS0001", 526, "guide: the boss room, which calls the boss"},
+    {"TEMPLE00", 527, "guide: praying at the statue"},
+    {"LTOWNMID", 529, "guide: the end of the playable part, where she arrives"},
 
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
     {"L001CAVE", 60, "block lifts: the barrier of G1a, the steps over pit 2"},
