@@ -1,6 +1,6 @@
 // A frame harness in one of the game's scenes: after the new game's first frame, the world free
 // (no sub-mode), the scene entered as a door enters it, and five frames run, so that its fade-in
-// has begun.
+// has begun. A guide talk that starts where she arrives (the town's, once a game) is heard out.
 //
 //   InScene game(kSceneTown);
 //   ResetFade();  // for a picture at once, without waiting for the fade-in
@@ -8,6 +8,7 @@
 
 #include "app/game_flow.h"
 #include "app/scene_change.h"
+#include "platform/input.h"
 #include "support/frame_harness.h"
 
 struct InScene : FrameHarness {
@@ -17,5 +18,6 @@ struct InScene : FrameHarness {
     SubModeArg = 0;
     ChangeScene(scene);
     Run(5);
+    for (int taps = 0; taps < 40 && SubMode == kSubGuideEvent; ++taps) PressButton(kButtonJump);
   }
 };
