@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int kInsectGroup = 114;  // the insect companion, who speaks in the talks
+constexpr int kChainBossGroup = 37;
 constexpr int kFirstGuide = 513;   // guide N's seen flag is bank 0, index N - 513
 constexpr int32_t kEndStep = 99;   // the long form's end; steps above it do nothing
 
@@ -33,7 +34,9 @@ int32_t Bit(int button) { return static_cast<int32_t>(ButtonBits[button]); }
 
 // ---- the long form ----------------------------------------------------------------------------
 
-// The talks, line by line.
+// The talks, line by line, each line at the step where the talk opens it: 513's fourth line
+// stands at step 51, 515 and 516 go on at step 5 after their second line, and in 517 her cry at
+// step 9 waits at step 13; the steps without a line are the talks' own (below).
 constexpr GuideBeat kTalk513[] = {
     {.step = 0, .speaker = kInsect,
      .text = "「ここから先、侵入者対策のためにモンスターが配備されている」"},
@@ -248,7 +251,7 @@ bool WalkIntoThePipe(int32_t& step) {
 // 526: the insect leaves, the boss comes and its music starts.
 void CallTheBoss() {
   KillActor(kInsectGroup, 0);
-  SpawnActor(37, 250, 100, 0, 0);
+  SpawnActor(kChainBossGroup, 250, 100, 0, 0);
   PlayMusic("./Data/MGYASAU.MDT");
 }
 

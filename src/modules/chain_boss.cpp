@@ -149,7 +149,6 @@ constexpr ChainStats kHeadStats{.life = 50, .defense = 10, .attack = 9, .exp = 2
 // A segment's defence takes every shot's damage to nothing: it stops shots but takes no harm.
 constexpr ChainStats kSegmentStats{.life = 99999, .defense = 99999, .attack = kHeadStats.attack, .exp = 0, .money = 0};
 constexpr int32_t kRespawnTimer = 2560;
-constexpr int32_t kGoneFrames = 255;
 constexpr int32_t kDyingFrames = 90;
 constexpr int kFastestFall = 10;
 

@@ -21,6 +21,7 @@
 #include "events/event_raise.h"
 #include "modules/chain_boss.h"
 #include "platform/input.h"
+#include "platform/keys.h"
 #include "platform/utils.h"
 #include "support/event_handlers.h"
 #include "support/fixture_map.h"
@@ -366,7 +367,9 @@ TEST_F(ChainBossDefeatTest, ADefeatInTheFrameThePauseMenuOpensStartsTheTalkWhenT
   Step(10);
   EXPECT_EQ(SubMode, kSubPauseMenu);
   EventStep[2] = 5;  // left over from elsewhere
-  SubMode = kSubWorld;  // the menu closes
+  game.PressButton(kButtonMenu);  // the menu closes, after the draw pass of a frame
+  for (int i = 0; i < 10 && SubMode == kSubPauseMenu; ++i) Step();
+  ASSERT_EQ(SubMode, kSubWorld);
   Step();
   EXPECT_EQ(SubMode, kSubGuideEvent);
   EXPECT_EQ(SubModeArg, 701);
@@ -389,14 +392,20 @@ TEST_F(ChainBossTest, ItsShotsFlyOnWhileAnEventStopsTheWorldButStandInThePauseMe
   Step(5);
   EXPECT_EQ(shot.PosX(), x - 15) << "it flies on";
   EXPECT_EQ(shot.MaxLife(), life) << "its life does not run down";
-  SubMode = kSubPauseMenu;
+  SubMode = kSubWorld;  // the event ends
   SubModeArg = 0;
   x = shot.PosX();
+  game.Hold(vk::Escape);  // the pause menu opens in the first world pass of the frame
+  Step();
+  game.Release(vk::Escape);
+  ASSERT_EQ(SubMode, kSubPauseMenu);
+  EXPECT_EQ(shot.PosX(), x);
   const int cursor = shot.AnimCursor();
   Step(5);
   EXPECT_EQ(shot.PosX(), x);
   EXPECT_EQ(shot.AnimCursor(), cursor);
-  SubMode = kSubWorld;
+  game.PressButton(kButtonMenu);
+  ASSERT_EQ(SubMode, kSubWorld);
   // It flies into her and hurts her; her own shots pass through it.
   const int hp = PlayerStats.Hp;
   game.PressButton(kButtonAction);
