@@ -6,6 +6,7 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "events/event_raise.h"
+#include "events/field_trades.h"
 #include "world/flags.h"
 #include "world/save_block.h"
 
@@ -38,6 +39,13 @@ EventTables BuildEventTables() {
   // Guide events.
 
   // The save statue, machines, clinic, paintings and chests.
+  t.field[164] = FieldRoutine(FieldEvent164);
+  t.field[256] = FieldRoutine(FieldEvent256);
+  t.field[257] = FieldRoutine(FieldEvent257);
+  t.field[259] = FieldRoutine(FieldEvent259);
+  for (const PaintingRow& painting : kPaintings) t.field[painting.number] = FieldRunner<RunPainting>(painting);
+  t.field[317] = FieldRoutine(FieldEvent317);
+  for (const ChestRow& chest : kChests) t.field[chest.number] = FieldRunner<RunChest>(chest);
 
   return t;
 }
