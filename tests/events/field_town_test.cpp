@@ -1,0 +1,93 @@
+// The inn's paintings and the clinic's reception, played in the town's houses: a painting only
+// says her plain line, whatever its button flags hold, since nothing lets her examine it closely;
+// examined closely (as the script allows) each painting's button is found once, and the second
+// one makes a sound. The clinic charges 30 yen with the insurance card and 500 without, charges
+// nothing when she cannot pay or cancels, and heals her in the consultation room.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "actors/actor_table.h"
+#include "actors/items.h"
+#include "app/game_flow.h"
+#include "app/scene_change.h"
+#include "support/field_play.h"
+#include "support/frame_harness.h"
+#include "support/played_sounds.h"
+#include "world/camera.h"
+#include "world/flags.h"
+#include "world/map_layers.h"
+#include "world/save_block.h"
+#include "world/screen_wipe.h"
+
+namespace {
+
+constexpr int kRoomFloor = 784;  // the inn rooms' floor
+constexpr int kVaseCol = 182, kRedBuildingCol = 222;
+constexpr const char* kTovia = "トヴィア：";
+constexpr const char* kInsect = "変な虫：";
+
+struct TownTest : testing::Test {
+  void SetUp() override {
+    game.Run(2);  // the new game
+    SubMode = kSubWorld;
+    SubModeArg = 0;
+    SetCameraPosition(0, 0);
+    ChangeScene(610);  // the houses: the caller puts her in
+    SpawnActor(kHeroineGroup, 556, 232, 1, 0);
+    SetCameraTarget(kHeroineGroup);
+    RedrawAllLayers();
+    game.Run(10);
+  }
+
+  std::vector<Shown> Look(int col, uint32_t number) {
+    play.StandAt(number, col, kRoomFloor);
+    play.PressUp();
+    EXPECT_EQ(SubModeArg, static_cast<int32_t>(number));
+    game.Run(2);
+    insect_came = Actor(114, 0).State() != 0;
+    return play.ReadToTheEnd();
+  }
+
+  FrameHarness game;
+  FieldPlay play{game};
+  bool insect_came = false;
+};
+
+TEST_F(TownTest, EachPaintingSaysOnlyItsPlainLineWhateverItsButtonsHold) {
+  SetFlag(1, 12, 1);  // the other painting's button, as no event of the game can set it
+  EXPECT_EQ(Look(kVaseCol, 280), (std::vector<Shown>{{kTovia, "「壺みたいな絵画だなぁ。」"}}));
+  EXPECT_TRUE(insect_came);
+  EXPECT_EQ(Actor(114, 0).State(), 0);
+  EXPECT_EQ(Look(kRedBuildingCol, 281), (std::vector<Shown>{{kTovia, "「綺麗な赤い建物の絵だ。」"}}));
+  EXPECT_EQ(GetFlag(1, 11), 0u);
+  EXPECT_EQ(GetFlag(1, 12), 1u);
+  EXPECT_EQ(HeroControl, 0);
+}
+
+TEST_F(TownTest, ExaminedCloselyEachButtonIsPressedOnceAndTheSecondMakesASound) {
+  SetFlag(1, 10, 1);
+  const std::vector<Shown> vase = Look(kVaseCol, 280);
+  std::vector<std::string> speakers;
+  for (const Shown& s : vase) speakers.push_back(s.speaker);
+  EXPECT_EQ(speakers, (std::vector<std::string>{kInsect, kTovia, kInsect, kTovia, kInsect}));
+  ASSERT_EQ(vase.size(), 5u);
+  EXPECT_EQ(vase[0].text, "「これは、もしかし“フェイストゥフェイス”かも？」");
+  EXPECT_EQ(vase[4].text, "「ほんとスイッチを見たら考え無しに押すね・・・・・」");
+  EXPECT_EQ(GetFlag(1, 11), 1u);
+  EXPECT_EQ(GetFlag(1, 12), 0u);
+
+  const int sounds = PlayCount(32);
+  const std::vector<Shown> red = Look(kRedBuildingCol, 281);
+  ASSERT_EQ(red.size(), 6u);
+  EXPECT_EQ(red[0], (Shown{kInsect, "「ん？・・・よく見ると“グランドレッド”じゃないか。」"}));
+  EXPECT_EQ(red[5], (Shown{kTovia, "「へんな音聞こえた。」"}));
+  EXPECT_EQ(PlayCount(32), sounds + 2);  // twice, a frame apart
+  EXPECT_EQ(GetFlag(1, 12), 1u);
+
+  EXPECT_EQ(Look(kVaseCol, 280), (std::vector<Shown>{{kTovia, "「ボタンはもう押した。」"}}));
+  EXPECT_EQ(Actor(114, 0).State(), 0);
+}
+
+}  // namespace
