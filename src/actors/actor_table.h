@@ -69,6 +69,7 @@ constexpr int HitTimer = 118;
 constexpr int AttackValue = 119;
 constexpr int DefenseValue = 120;
 constexpr int Ridden = 121;       // 1 while the heroine rides this solid actor
+constexpr int KlausCursor = 121;  // group 2 is never solid: Klaus's AnimCursor, for the opening
 constexpr int MapHits = 122;
 constexpr int Timers = 123;       // 123..146: 24 values a slot, laid out [slot][24]
 constexpr int AiState = 147;

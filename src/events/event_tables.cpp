@@ -7,6 +7,7 @@
 #include "app/game_flow.h"
 #include "events/event_raise.h"
 #include "events/field_trades.h"
+#include "modules/modules.h"
 #include "world/flags.h"
 #include "world/save_block.h"
 
@@ -33,6 +34,11 @@ EventTables BuildEventTables() {
   // The scripted numbers and the conversations, each kind under its own heading.
 
   // The townspeople's conversations (groups 2..6).
+  t.talk[2] = TalkNpcKlaus;
+  t.talk[3] = TalkNpcRod;
+  t.talk[4] = TalkNpcLime;
+  t.talk[5] = TalkNpcPancho;
+  t.talk[6] = TalkNpcDamian;
 
   // Doors, warps and signs.
 

@@ -12,7 +12,6 @@
 #include "actors/actor_library.h"
 #include "actors/actor_table.h"
 #include "actors/hazards_and_input.h"
-#include "app/game_flow.h"
 #include "modules/module_kit.h"
 #include "modules/modules.h"
 #include "platform/input.h"
@@ -117,12 +116,8 @@ int32_t Bit(int button) { return static_cast<int32_t>(ButtonBits[button]); }
 // The pad bit of the way it faces.
 int32_t AheadBit(const Actor& a) { return a.FaceX() == 1 ? Bit(kButtonRight) : Bit(kButtonLeft); }
 
-// The MapHits bits: what the probes found (their result bits) and which probes it makes.
-constexpr int32_t kHitCeiling = 1;
-constexpr int32_t kHitFloor = 2;
-constexpr int32_t kHitRightWall = 8;
-constexpr int32_t kHitLeftWall = 16;  // TurnAtLedge adds 16 for a left ledge, 32 for a right one
-constexpr int32_t kProbesAll = 64 | 128 | 256 | 512;  // ceiling, floor, walls, ledges
+// It makes every probe of the map (MapHits' enable bits).
+constexpr int32_t kProbesAll = kProbeCeilingBit | kProbeFloorBit | kProbeWallsBit | kProbeLedgesBit;
 
 }  // namespace
 
@@ -268,37 +263,22 @@ void StepGoriEnemy(int slot) {
 }  // namespace
 
 void UpdateGoriEnemy() {
-  for (int slot = 0; slot < kActorSlots; ++slot) {
-    const Actor a(kGroup, slot);
-    if (a.State() == kActorFree) continue;
-    a.StepX() = a.StepY() = 0;
-    int ended = 0;
-    if (a.State() == kActorActive || a.State() == kActorEnding) {
-      ApplyHitBox(kKit, slot);
-      if (SubMode != kSubPauseMenu) ended = AdvanceGoriEnemy(a.AnimCursor(), a.AnimMode());
-    }
-    StepEnemyState(a, kStates);
-    if (a.State() == kActorActive) {
-      if (a.Control() == kControlFrozen) continue;
-      if (a.Control() == kControlSelf) {
-        a.Input() = 0;
-        if (a.Motion() == 0) ThinkGoriEnemy(slot, ended);
-      }
-      StepGoriEnemy(slot);
-    }
-    ApplyHitBox(kKit, slot);
-    TickActorTimers(kGroup, slot);
-  }
+  UpdateFighterEnemies(kKit, {.states = kStates,
+                              .advance = AdvanceGoriEnemy,
+                              .think =
+                                  [](int slot, int ended) {
+                                    if (Actor(kGroup, slot).Motion() == 0) ThinkGoriEnemy(slot, ended);
+                                  },
+                              .step = StepGoriEnemy,
+                              .finish = [](int slot) { TickActorTimers(kGroup, slot); }});
 }
 
 void MoveGoriEnemy() {
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kGroup, slot);
     if (!MovesThisFrame(a)) continue;
-    ClearActorMapHits(kGroup, slot);
-    ApplyHitBox(kKit, slot);
     const int motion_before = a.Motion() & 255;
-    const MapContact found = MoveAgainstMap(a);
+    const MapContact found = MoveFighterAgainstMap(kKit, slot);
     if (found.landed && motion_before == 3) {
       // A fall ends in the landing, whatever it was doing, with a thud and a shake near the view.
       SetActorAnim(kGroup, slot, kTicks, kLanding);
@@ -309,11 +289,6 @@ void MoveGoriEnemy() {
       }
     }
     if (found.no_floor) SetActorAnim(kGroup, slot, kTicks, kStand);
-    if (found.ceiling) a.MapHits() |= kHitCeiling;
-    if (found.floor) a.MapHits() |= kHitFloor;
-    if (found.wall_right) a.MapHits() |= kHitRightWall;
-    if (found.wall_left) a.MapHits() |= kHitLeftWall;
-    if ((a.Motion() & 255) == 0) TurnAtLedge(a);
     IntegrateMove(kKit, slot);
     RecordHistories(a);
   }

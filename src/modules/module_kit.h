@@ -48,12 +48,9 @@ struct TableRun {
   std::initializer_list<int32_t> values;
 };
 
-// A table of N entries: every entry `fill`, then the runs stored over it. Runs that would reach
-// past the table stop at its end.
+// The runs stored over a table. Runs that would reach past the table stop at its end.
 template <size_t N>
-constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<TableRun> runs) {
-  std::array<int32_t, N> table{};
-  table.fill(fill);
+constexpr void StoreTableRuns(std::array<int32_t, N>& table, std::initializer_list<TableRun> runs) {
   for (const TableRun& run : runs) {
     size_t i = static_cast<size_t>(run.at);
     for (int32_t v : run.values) {
@@ -61,6 +58,14 @@ constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<
       ++i;
     }
   }
+}
+
+// A table of N entries: every entry `fill`, then the runs stored over it.
+template <size_t N>
+constexpr std::array<int32_t, N> BuildTable(int32_t fill, std::initializer_list<TableRun> runs) {
+  std::array<int32_t, N> table{};
+  table.fill(fill);
+  StoreTableRuns(table, runs);
   return table;
 }
 
@@ -208,13 +213,20 @@ void WalkStep(const Actor& a, int range);
 
 // The states of an enemy's update around its active one: State 1 calls `spawn` (which makes the
 // slot active, so it goes on as an active one in the same frame), State 4 `dying`, State 16
-// waits to come back home (StepGone) within `window`; other states do nothing here.
+// waits to come back home (StepGone) within `window`, or calls `gone` when the module has its
+// own; other states do nothing here.
 struct EnemyStateSteps {
   void (*spawn)(int slot);
   void (*dying)(const Actor& a);
   RespawnWindow window;
+  void (*gone)(const Actor& a) = nullptr;
 };
 void StepEnemyState(const Actor& a, const EnemyStateSteps& steps);
+
+// The first steps of a walking fighter's update: StepX and StepY cleared; while the slot is
+// active or ending, the HitBox and, unless the pause menu is open, the module's holding Advance
+// with the slot's AnimMode. 1 when the sequence came to its end (the brain's cue), else 0.
+int BeginFighterUpdate(const ModuleKit& kit, int slot, int (*advance)(int32_t& cursor, int mode));
 
 struct EnemyRules {
   EnemyStats stats;
@@ -225,6 +237,21 @@ struct EnemyRules {
 // The template Update of an enemy module, over all its slots: steps cleared, the state machine,
 // in States 1 and 3 the control and walk steps, and the HitBox.
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules);
+
+// The Update of the enemies that step their animation there (the holding form: its result, 1
+// when a sequence came round, is what they think with) and move by their own steps. For every
+// slot not free: steps cleared; in State 3 or 4 the HitBox and, unless the pause menu is open,
+// `advance` with AnimMode; the state machine; then an active slot that is not frozen (a frozen
+// one is done for the frame): under Control 0 Input := 0 and `think` (slot, the Advance's
+// result), then `step`; last the HitBox and, when given, `finish`.
+struct FighterSteps {
+  EnemyStateSteps states;
+  int (*advance)(int32_t& cursor, int mode);
+  void (*think)(int slot, int ended);  // may be null
+  void (*step)(int slot);
+  void (*finish)(int slot) = nullptr;
+};
+void UpdateFighterEnemies(const ModuleKit& kit, const FighterSteps& steps);
 
 // ---- fixtures: doors, lights and blocks -------------------------------------------------------
 // The mechanisms a map places where they stand (doors, lights, the hazard block) keep the enemy
@@ -274,6 +301,15 @@ MapContact MoveAgainstMap(const Actor& a, const MapRules& rules = {});
 // the pixel left of its feet, it turns right (MapHits |= 16); moving right over nothing right of
 // its feet, it turns left (MapHits |= 32). This frame's step still takes it on.
 void TurnAtLedge(const Actor& a);
+// The enable bits of a walking fighter's MapHits: which probes of the map it makes.
+constexpr int32_t kProbeCeilingBit = 64;
+constexpr int32_t kProbeFloorBit = 128;
+constexpr int32_t kProbeWallsBit = 256;
+constexpr int32_t kProbeLedgesBit = 512;
+// The walking fighters' steps 1 and 2 of Move, switched by those bits: the result bits cleared,
+// the HitBox, the probes that are enabled, the result bits set from what they found (ceiling 1,
+// floor 2, a wall on the right 8, on the left 16) and, on the ground, the ledge test.
+MapContact MoveFighterAgainstMap(const ModuleKit& kit, int slot);
 // VelX += StepX, VelY += StepY (at most kMaxFallSpeed), PosX += VelX, PosY += VelY.
 void MoveByVelocity(const Actor& a);
 // Step 3: the HitBox, then MoveByVelocity.
@@ -290,8 +326,8 @@ void MoveTemplateActors(const ModuleKit& kit, const MapRules& rules = {});
 // coordinates; visible 0 blinks.
 void PushPatternCells(const ModuleKit& kit, int slot, int pattern, int facing, int layer, int visible);
 // The defeat test: (Life <= 0 in State 3) or Control 1 starts the defeat: Life 0, State 4,
-// Motion 0, HitTimer 90, the sequence at `entry`.
-void StartDefeatIfDue(const ModuleKit& kit, int slot, int entry);
+// Motion 0, HitTimer 90, the sequence at `entry`. True when it started one.
+bool StartDefeatIfDue(const ModuleKit& kit, int slot, int entry);
 
 enum class DrawFacing {
   Zero,   // facing 0 for the Cell routine, whichever way the slot faces
@@ -302,6 +338,7 @@ struct DrawRules {
   DrawFacing facing;
   void (*advance)(int32_t& cursor);  // the module's Advance, run unless the pause menu is open; may be null
   int defeat_entry;                  // the sequence a defeat starts; -1 for modules without defeat
+  void (*defeated)(int slot) = nullptr;  // what the module adds to a defeat in the frame it starts
 };
 // The template Draw over all slots that are neither free nor gone: the pattern's cells, steady
 // while HitTimer < 1 and blinking while it runs, then the animation and the defeat test.

@@ -91,7 +91,11 @@ void StepEnemyState(const Actor& a, const EnemyStateSteps& steps) {
       steps.dying(a);
       break;
     case kActorGone:
-      StepGone(a, steps.window);
+      if (steps.gone != nullptr) {
+        steps.gone(a);
+      } else {
+        StepGone(a, steps.window);
+      }
       break;
     default:
       break;
@@ -137,6 +141,14 @@ void WalkStep(const Actor& a, int range) {
   }
 }
 
+int BeginFighterUpdate(const ModuleKit& kit, int slot, int (*advance)(int32_t& cursor, int mode)) {
+  const Actor a(kit.group, slot);
+  a.StepX() = a.StepY() = 0;
+  if (a.State() != kActorActive && a.State() != kActorEnding) return 0;
+  ApplyHitBox(kit, slot);
+  return SubMode != kSubPauseMenu ? advance(a.AnimCursor(), a.AnimMode()) : 0;
+}
+
 void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
   for (int slot = 0; slot < kActorSlots; ++slot) {
     const Actor a(kit.group, slot);
@@ -161,6 +173,25 @@ void UpdateTemplateEnemies(const ModuleKit& kit, const EnemyRules& rules) {
       if (rules.walks) WalkStep(a, rules.walk_range);
     }
     ApplyHitBox(kit, slot);
+  }
+}
+
+void UpdateFighterEnemies(const ModuleKit& kit, const FighterSteps& steps) {
+  for (int slot = 0; slot < kActorSlots; ++slot) {
+    const Actor a(kit.group, slot);
+    if (a.State() == kActorFree) continue;
+    const int ended = BeginFighterUpdate(kit, slot, steps.advance);
+    StepEnemyState(a, steps.states);
+    if (a.State() == kActorActive) {
+      if (a.Control() == kControlFrozen) continue;
+      if (a.Control() == kControlSelf) {
+        a.Input() = 0;
+        if (steps.think != nullptr) steps.think(slot, ended);
+      }
+      steps.step(slot);
+    }
+    ApplyHitBox(kit, slot);
+    if (steps.finish != nullptr) steps.finish(slot);
   }
 }
 
@@ -280,6 +311,21 @@ void TurnAtLedge(const Actor& a) {
   }
 }
 
+MapContact MoveFighterAgainstMap(const ModuleKit& kit, int slot) {
+  const Actor a(kit.group, slot);
+  ClearActorMapHits(kit.group, slot);
+  ApplyHitBox(kit, slot);
+  const auto enabled = [&](int32_t bit) { return (a.MapHits() & bit) != 0; };
+  const MapContact found = MoveAgainstMap(
+      a, {.ceiling = enabled(kProbeCeilingBit), .floor = enabled(kProbeFloorBit), .walls = enabled(kProbeWallsBit)});
+  if (found.ceiling) a.MapHits() |= 1;
+  if (found.floor) a.MapHits() |= 2;
+  if (found.wall_right) a.MapHits() |= 8;
+  if (found.wall_left) a.MapHits() |= 16;
+  if (enabled(kProbeLedgesBit) && (a.Motion() & 255) == 0) TurnAtLedge(a);
+  return found;
+}
+
 void MoveByVelocity(const Actor& a) {
   a.VelX() += a.StepX();
   a.VelY() += a.StepY();
@@ -336,14 +382,15 @@ void PushPatternCells(const ModuleKit& kit, int slot, int pattern, int facing, i
   }
 }
 
-void StartDefeatIfDue(const ModuleKit& kit, int slot, int entry) {
+bool StartDefeatIfDue(const ModuleKit& kit, int slot, int entry) {
   const Actor a(kit.group, slot);
-  if (!((a.Life() <= 0 && a.State() == kActorActive) || a.Control() == 1)) return;
+  if (!((a.Life() <= 0 && a.State() == kActorActive) || a.Control() == 1)) return false;
   a.Life() = 0;
   a.State() = kActorEnding;
   a.Motion() = 0;
   a.HitTimer() = kDyingFrames;
   SetActorAnim(kit.group, slot, kit.ticks, entry);
+  return true;
 }
 
 void DrawTemplateActors(const ModuleKit& kit, const DrawRules& rules) {
@@ -354,6 +401,7 @@ void DrawTemplateActors(const ModuleKit& kit, const DrawRules& rules) {
     const int facing = rules.facing == DrawFacing::FaceX ? a.FaceX() : 0;
     PushPatternCells(kit, slot, pattern, facing, rules.layer, a.HitTimer() < 1 ? 1 : 0);
     if (rules.advance != nullptr && SubMode != kSubPauseMenu) rules.advance(a.AnimCursor());
-    if (rules.defeat_entry >= 0) StartDefeatIfDue(kit, slot, rules.defeat_entry);
+    if (rules.defeat_entry >= 0 && StartDefeatIfDue(kit, slot, rules.defeat_entry) && rules.defeated != nullptr)
+      rules.defeated(slot);
   }
 }

@@ -5,24 +5,30 @@
 // their Update or Draw routine.
 #pragma once
 
-// Town NPCs Klaus, Rod, Lime and Pancho (groups 2 to 5).
+// Town NPCs Klaus, Rod, Lime and Pancho (groups 2 to 5), and their talks: one frame of the
+// conversation with slot 0 of the group, while SubMode is a talk with that group.
 void UpdateNpcKlaus();
 void MoveNpcKlaus();
 void DrawNpcKlaus();
+void TalkNpcKlaus();
 void UpdateNpcRod();
 void MoveNpcRod();
 void DrawNpcRod();
+void TalkNpcRod();
 void UpdateNpcLime();
 void MoveNpcLime();
 void DrawNpcLime();
+void TalkNpcLime();
 void UpdateNpcPancho();
 void MoveNpcPancho();
 void DrawNpcPancho();
+void TalkNpcPancho();
 
 // Townsperson Damian (group 6).
 void UpdateNpcDamian();
 void MoveNpcDamian();
 void DrawNpcDamian();
+void TalkNpcDamian();
 
 // Bat enemy (group 32).
 void UpdateBatEnemy();

@@ -3,35 +3,6 @@
 // from here into the module's own file.
 #include "modules/modules.h"
 
-// Town NPCs Klaus, Rod, Lime and Pancho.
-void UpdateNpcKlaus() {}
-void MoveNpcKlaus() {}
-void DrawNpcKlaus() {}
-void UpdateNpcRod() {}
-void MoveNpcRod() {}
-void DrawNpcRod() {}
-void UpdateNpcLime() {}
-void MoveNpcLime() {}
-void DrawNpcLime() {}
-void UpdateNpcPancho() {}
-void MoveNpcPancho() {}
-void DrawNpcPancho() {}
-
-// Townsperson Damian.
-void UpdateNpcDamian() {}
-void MoveNpcDamian() {}
-void DrawNpcDamian() {}
-
-// Kawachan enemy.
-void UpdateKawachanEnemy() {}
-void MoveKawachanEnemy() {}
-void DrawKawachanEnemy() {}
-
-// Wisp.
-void UpdateWispEnemy() {}
-void MoveWispEnemy() {}
-void DrawWispEnemy() {}
-
 // Chain boss.
 void UpdateChainBoss() {}
 void MoveChainBoss() {}
@@ -41,6 +12,3 @@ void DrawChainBoss() {}
 void UpdateBossShot() {}
 void DrawBossShot() {}
 
-// Insect companion.
-void UpdateInsectCompanion() {}
-void DrawInsectCompanion() {}

@@ -138,6 +138,11 @@ struct EventLayerValue {
 };
 const std::vector<EventLayerValue> kEventLayerValues = {
     // Townspeople.
+    {"LTOWNMID", 3, "Rod on the main street"},
+    {"LTOWNMID", 4, "Lime on the lower street"},
+    {"LTOWNMID", 5, "Pancho on the east street"},
+    {"LTOWNSHP", 6, "Damian at the inn lobby's counter"},
+    {"LTOWNSHP", 2, "Klaus in his room"},
 
     // Doors, warps and signs.
 
@@ -151,6 +156,8 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"TEST0000", 40, "Gori in the gorilla house's hall"},
 
     // Flame throwers.
+    {"L001CAVE", 35, "Kawachans: G1a's mesa, between W3's pits, LL's mesa"},
+    {"CORRIDOR", 35, "Kawachans: between the fallen block and the stump, and at the east end"},
 
     // Guide events and the boss.
 
@@ -198,13 +205,17 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"LTOWNSHP", 281, "the red building's painting of room C"},
 };
 
-// The actor groups whose pictures only some bitmaps hold as sheet 3: each may stand only on the
-// maps whose scenes load one of them. In bitmap 202 the small enemies' cells are Gori's.
+// The actor groups whose pictures only some bitmaps hold as one of the sheets (3 unless said):
+// each may stand only on the maps whose scenes load one of them there. In bitmap 202 the small
+// enemies' cells are Gori's.
 struct SheetBound {
   uint32_t first_group, last_group;
-  std::vector<int> sheet3;
+  std::vector<int> bitmaps;
+  int sheet = 3;
 };
 const std::vector<SheetBound> kSheetBoundGroups = {
+    // Townspeople.
+    {3, 6, {203}, 1},
     // Enemies.
     {32, 35, {173, 112}},
     {40, 40, {202}},
@@ -419,10 +430,25 @@ TEST_F(MapTest, ActorsStandOnlyOnMapsWhoseSheetsHoldTheirPictures) {
     SCOPED_TRACE(m.map);
     Load(m.map);
     for (const SheetBound& b : kSheetBoundGroups) {
-      if (std::find(b.sheet3.begin(), b.sheet3.end(), m.sheets[3]) != b.sheet3.end()) continue;
+      if (std::find(b.bitmaps.begin(), b.bitmaps.end(), m.sheets[b.sheet]) != b.bitmaps.end()) continue;
       EXPECT_EQ(PlacedIn(b.first_group, b.last_group, {m.map, 0, 0, 6400, 4800, ""}), "")
-          << "sheet 3 is bitmap " << m.sheets[3];
+          << "sheet " << b.sheet << " is bitmap " << m.sheets[b.sheet];
     }
+  }
+}
+
+// Klaus's pictures are on bitmap 151, which is sheet 1 only in the forest (where the opening
+// spawns a Klaus of its own) and in the teacher's rooms, whose doors load it.
+constexpr MapBox kKlausRooms[] = {{"LTOWNSHP", 2568, 0, 3208, 480, "the teacher's room"}};
+
+TEST_F(MapTest, KlausStandsOnlyWhereSheetOneIsHisBitmap) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    std::string in_rooms;
+    for (const MapBox& b : kKlausRooms)
+      if (std::string(b.map) == m.map) in_rooms += PlacedIn(2, 2, b);
+    EXPECT_EQ(PlacedIn(2, 2, {m.map, 0, 0, 6400, 4800, ""}), in_rooms);
   }
 }
 

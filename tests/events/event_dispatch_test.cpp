@@ -74,7 +74,7 @@ TEST_F(EventDispatchTest, ANumberNoHandlerCoversStillEnds) {
 }
 
 TEST_F(EventDispatchTest, ATalkWithoutAConversationEndsAndReleasesSlotZeroOfTheGroupKeepingItsProgress) {
-  for (int group = 2; group < kTalkGroups; ++group) {
+  for (int group = 7; group < kTalkGroups; ++group) {  // 2..6 have their conversations
     HoldEverything();
     Actor(group, 0).Control() = 1;
     Actor(group, 1).Control() = 1;

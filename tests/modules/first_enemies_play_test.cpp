@@ -14,6 +14,7 @@
 #include "app/scene_change.h"
 #include "platform/input.h"
 #include "support/frame_harness.h"
+#include "support/in_scene.h"
 #include "support/played_sounds.h"
 #include "world/camera.h"
 #include "world/map_layers.h"
@@ -22,17 +23,6 @@
 namespace {
 
 constexpr int kTextGroup = 111;
-
-// After the new game's first frame, in the scene, once its fade-in has begun.
-struct InScene : FrameHarness {
-  explicit InScene(int scene) {
-    Run();
-    SubMode = kSubWorld;
-    SubModeArg = 0;
-    ChangeScene(scene);
-    Run(5);
-  }
-};
 
 Actor Heroine() { return Actor(kHeroineGroup, 0); }
 

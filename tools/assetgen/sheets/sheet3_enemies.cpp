@@ -5,8 +5,8 @@
 //   167, 169, 171, 247, 249   the roamer, a slime gathering itself for a leap (2 x 2), from
 //                   squashed (0) to stretched (4) as its body box grows
 //   13 + 2p (rows 0-3) / 173 + 2p (rows 4-7), p 0..6   Kawachan, a river imp with a shell
-//                   (2 x 4): 0 stand, 1 and 2 steps, 3 recover, 4 wind-up, 5 follow-through,
-//                   6 release; facing right / left
+//                   (2 x 4): 0 stand, 1 and 2 steps, 3 follow-through, 4 wind-up,
+//                   5 release, 6 the swing over its head; facing right / left
 //   720 + 2k (rows 18-19), k 0..6   the flame Kawachan carries and throws, also the wisp
 //   481..496        the chain boss's shot, 16 frames
 #include <algorithm>
@@ -92,7 +92,10 @@ Image Roamer(int p) {
 }
 
 // Kawachan, facing right: a green river imp with a shell on its back, a beak and a dish of a
-// head. Pattern 0 stand, 1 and 2 steps, 3 recover, 4 wind-up, 5 follow-through, 6 release.
+// head. Pattern 0 stand, 1 and 2 steps (the near hand held forward under the flame it carries
+// at its side), 3 follow-through, 4 wind-up, 5 release, 6 the swing over its head. The throw
+// plays 4, 6, 5, 3: the arm cocked back, brought over the head, stretched up and forward as
+// the wisp leaves over its head, then swung down in front as it leans into the throw.
 Image Kawachan(int p, bool left) {
   art::Canvas c(32, 64);
   const int skin = c.Part(pal::kGreen);
@@ -103,13 +106,16 @@ Image Kawachan(int p, bool left) {
   const int hair = c.Part(pal::kDeepBlue);
   const int eye = c.FlatPart(pal::Outline);
   const int belly = c.Part({pal::Cream, pal::Yellow, pal::GoldDark});
-  // The pose: lean, legs and the throwing (near) arm by pattern.
-  static const double kLean[7] = {0, 0.5, 1, -1, -3, 3, 4};
+  // The pose: lean, legs and the throwing (near) arm, shoulder to elbow to hand, by pattern.
+  static const double kLean[7] = {0, 0.5, 1, 2, -3, 3, 0};
   static const double kHop[7] = {0, 3, 0, 0, 0, 0, 0};
-  static const double kNearFoot[7] = {19, 23, 25, 18, 14, 22, 24};
-  static const double kFarFoot[7] = {14, 11, 9, 15, 20, 12, 11};
-  static const double kHandX[7] = {22, 20, 19, 22, 2, 28, 30};
-  static const double kHandY[7] = {40, 39, 38, 40, 24, 42, 30};
+  static const double kNearFoot[7] = {19, 23, 25, 25, 14, 24, 20};
+  static const double kFarFoot[7] = {14, 11, 9, 10, 20, 11, 14};
+  static const double kElbowX[7] = {21, 21, 21, 24, 10, 24, 6};
+  static const double kElbowY[7] = {40, 39, 39, 40, 30, 23, 22};
+  static const double kHandX[7] = {27, 27, 27, 28, 2, 29, 13};
+  static const double kHandY[7] = {34, 33, 34, 47, 24, 12, 2};
+  const bool arm_behind_head = p == 6;  // brought over from behind: the head hides the forearm
   const double lean = kLean[p], hop = kHop[p];
   const double hip = 46 - hop;
   c.Line(15, hip, kFarFoot[p], 61 - hop * 0.5, 4.5, skin_back);
@@ -121,6 +127,13 @@ Image Kawachan(int p, bool left) {
   c.Ellipse(16 + lean * 0.5, 38 - hop, 7, 10, skin);
   c.Ellipse(19 + lean * 0.5, 39 - hop, 4, 7.5, belly);
   c.Ellipse(10 + lean * 0.5, 37 - hop, 5.5, 10, shell);
+  const double shoulder_x = 18 + lean * 0.6, shoulder_y = 33 - hop;
+  const auto near_arm = [&] {
+    c.Line(shoulder_x, shoulder_y, kElbowX[p], kElbowY[p] - hop, 3.8, skin);
+    c.Line(kElbowX[p], kElbowY[p] - hop, kHandX[p], kHandY[p] - hop, 3.4, skin);
+    c.Disc(kHandX[p], kHandY[p] - hop, 2.3, skin);
+  };
+  if (arm_behind_head) near_arm();
   // Head: a round face with a beak, hair around a white dish.
   const double hx = 17 + lean, hy = 18 - hop;
   c.Ellipse(hx, hy, 8, 8, skin);
@@ -129,9 +142,7 @@ Image Kawachan(int p, bool left) {
   c.Ellipse(hx - 1, hy - 8, 5.5, 2.5, dish);
   c.Rect(static_cast<int>(hx + 3), static_cast<int>(hy - 2), 2, 3, eye);
   c.Set(static_cast<int>(hx + 3), static_cast<int>(hy - 2), c.FlatPart(pal::White));
-  // The near arm, over the body.
-  c.Line(18 + lean * 0.6, 33 - hop, kHandX[p], kHandY[p] - hop, 3.8, skin);
-  c.Disc(kHandX[p], kHandY[p] - hop, 2.3, skin);
+  if (!arm_behind_head) near_arm();  // over the body, and over the face when stretched up
   if (left) c.MirrorX();
   return c.Render();
 }
