@@ -18,7 +18,6 @@
 #include "world/flags.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
-#include "world/screen_wipe.h"
 
 namespace {
 
@@ -46,10 +45,7 @@ const std::vector<std::string> kBuyOrNot = {"買わない", "買う"};
 
 struct CaveShoppingTest : testing::Test {
   void SetUp() override {
-    game.Run(2);  // the new game, in the cave
-    while (IsFading() == 1) game.Run();
-    for (int group = 32; group <= 40; ++group)
-      for (int slot = 0; slot < kActorSlots; ++slot) KillActor(group, slot);
+    EnterCaveWithoutEnemies(game);
     std::memset(PlayerStats.Bag, 0, sizeof PlayerStats.Bag);
   }
 

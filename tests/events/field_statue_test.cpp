@@ -99,7 +99,6 @@ TEST_F(StatueTest, SheSavesInTheFirstSlotAndTheFileReadBackRestoresHerMoneyAndFl
   EXPECT_EQ(PlayerStats.Money, 4321);
   EXPECT_EQ(GetFlag(1, 1004), 1u);
   EXPECT_EQ(GetFlag(0, 5), 1u);
-  EXPECT_EQ(EventStep[164], 2);  // written in the middle of the statue's script
 
   // At the statue again, the first slot's line is the date of that save.
   SubMode = kSubWorld;
@@ -109,40 +108,32 @@ TEST_F(StatueTest, SheSavesInTheFirstSlotAndTheFileReadBackRestoresHerMoneyAndFl
   EXPECT_EQ(OpenSaveMenu(), (std::vector<std::string>{"キャンセル", header, kNoRecord, kNoRecord}));
 }
 
-TEST_F(StatueTest, TheSecondSlotIsSave1HoldingTheStatuesStepAndTheMoney) {
+TEST_F(StatueTest, AWriteThatFailsSaysSoWithTheCancelSoundAndKeepsTheOldFile) {
+  // The second slot is save1.dat, written in the middle of the statue's script.
   PlayerStats.Money = 120;
   OpenSaveMenu();
   EXPECT_EQ(play.Choose(2), 2);
   ReadTheLastLine("「現在の状況を【セーブ】（保護）しました。」");
-
   EXPECT_TRUE(File("save0.dat").empty());
-  const std::vector<char> file = File("save1.dat");
-  ASSERT_EQ(file.size(), 8756u);
+  const std::vector<char> old = File("save1.dat");
+  ASSERT_EQ(old.size(), 8756u);
   int32_t step = 0, money = 0;
-  std::memcpy(&step, file.data() + kEventStepAt + 164 * 4, 4);
-  std::memcpy(&money, file.data() + kMoneyAt, 4);
+  std::memcpy(&step, old.data() + kEventStepAt + 164 * 4, 4);
+  std::memcpy(&money, old.data() + kMoneyAt, 4);
   EXPECT_EQ(step, 2);
   EXPECT_EQ(money, 120);
-}
-
-TEST_F(StatueTest, AWriteThatFailsSaysSoWithTheCancelSoundAndKeepsTheOldFile) {
-  OpenSaveMenu();
-  play.Choose(1);
-  ReadTheLastLine("「現在の状況を【セーブ】（保護）しました。」");
-  const std::vector<char> old = File("save0.dat");
-  ASSERT_FALSE(old.empty());
 
   // The temporary file beside the slot cannot be made.
-  fs::create_directories(fs::path(game.folder()) / "Data" / "save0.dat.tmp");
+  fs::create_directories(fs::path(game.folder()) / "Data" / "save1.dat.tmp");
   PlayerStats.Money = 999;
   game.Run(3);
   OpenSaveMenu();
   const int saved = PlayCount(19), cancelled = PlayCount(20);
-  EXPECT_EQ(play.Choose(1), 1);
+  EXPECT_EQ(play.Choose(2), 2);
   EXPECT_EQ(PlayCount(19), saved);
   EXPECT_EQ(PlayCount(20), cancelled + 1);
   ReadTheLastLine("「セーブできませんでした。」");
-  EXPECT_EQ(File("save0.dat"), old);
+  EXPECT_EQ(File("save1.dat"), old);
 }
 
 TEST_F(StatueTest, BackingOutWritesNothingAndSaysSoWithOneCancelSoundEitherWay) {

@@ -14,7 +14,6 @@
 #include "support/frame_harness.h"
 #include "world/flags.h"
 #include "world/save_block.h"
-#include "world/screen_wipe.h"
 
 namespace {
 
@@ -26,10 +25,7 @@ constexpr const char* kSystem = "ＳＹＳＴＥＭ：";
 
 struct WaterworksTest : testing::Test {
   void SetUp() override {
-    game.Run(2);  // the new game, in the cave
-    while (IsFading() == 1) game.Run();
-    for (int group = 32; group <= 40; ++group)
-      for (int slot = 0; slot < kActorSlots; ++slot) KillActor(group, slot);
+    EnterCaveWithoutEnemies(game);
   }
 
   std::vector<Shown> Operate() {

@@ -1,33 +1,28 @@
 #include "support/field_play.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include "actors/actor_library.h"
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
+#include "backend/common/sjis.h"
 #include "platform/input.h"
 #include "support/frame_harness.h"
 #include "world/map_layers.h"
 #include "world/message_window.h"
-
-std::string Utf8(const std::string& text) {
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
-  std::string in = text, out(text.size() * 3 + 4, '\0');
-  char* from = in.data();
-  char* to = out.data();
-  size_t left = in.size(), room = out.size();
-  iconv(cd, &from, &left, &to, &room);
-  iconv_close(cd);
-  out.resize(out.size() - room);
-  return out;
-}
+#include "world/screen_wipe.h"
 
 void PrintTo(const Shown& shown, std::ostream* out) {
-  *out << "{" << Utf8(shown.speaker) << " " << Utf8(shown.text);
-  for (const std::string& c : shown.choices) *out << " [" << Utf8(c) << "]";
+  *out << "{" << backend::SjisToUtf8(shown.speaker.c_str()) << " " << backend::SjisToUtf8(shown.text.c_str());
+  for (const std::string& c : shown.choices) *out << " [" << backend::SjisToUtf8(c.c_str()) << "]";
   *out << "}";
+}
+
+void EnterCaveWithoutEnemies(FrameHarness& game) {
+  game.Run(2);
+  while (IsFading() == 1) game.Run();
+  for (int group = 32; group <= 40; ++group)
+    for (int slot = 0; slot < kActorSlots; ++slot) KillActor(group, slot);
 }
 
 void FieldPlay::StandAt(uint32_t number, int col, int floor) {

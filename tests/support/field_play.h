@@ -26,8 +26,10 @@ struct Shown {
 };
 // Printed in UTF-8.
 void PrintTo(const Shown& shown, std::ostream* out);
-// Shift-JIS bytes as UTF-8, for the messages of failed checks.
-std::string Utf8(const std::string& text);
+
+// The new game's first frames, in the cave with its picture faded in, and every enemy removed so
+// that nothing hurts her while she stands at a number.
+void EnterCaveWithoutEnemies(FrameHarness& game);
 
 class FieldPlay {
  public:
