@@ -12,6 +12,7 @@
 #include "platform/repeaters.h"
 #include "platform/utils.h"
 #include "ui/hud.h"
+#include "ui/pause_menu.h"
 #include "ui/status_panel.h"
 #include "world/camera.h"
 #include "world/draw_queue.h"
@@ -25,9 +26,6 @@ int32_t GameMode = kGameNew;
 int32_t SubMode = kSubWorld;
 int32_t SubModeArg = 0;
 int32_t MessageResult = -1;
-
-// The pause menu has no pages yet: it knows only its closed state.
-bool IsKnownMenuState(int32_t state) { return state == 0; }
 
 namespace {
 
@@ -50,7 +48,12 @@ void QueueHelpLines() {
 // GameMode 2: whatever stands over the world, then the world when it runs.
 void RunPlayingFrame() {
   if (DispatchSubMode() != 0) {
-    if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) SubMode = kSubPauseMenu;
+    if (IsButtonPressed(ButtonBits[kButtonMenu]) && SubMode == kSubWorld) {
+      SubMode = kSubPauseMenu;
+      // The menu always opens on its main menu: a state left in a save would wait for a result
+      // that cannot come.
+      MenuState = 0;
+    }
     UpdateObjects();
     RunObjectPass2();
     CheckHeroineMapEvents();
@@ -61,7 +64,10 @@ void RunPlayingFrame() {
   // The emitters and the actors' pictures also run under menus, talks and events.
   RunEmitters();
   DrawObjects();
-  if (SubMode == kSubPauseMenu) QueueHelpLines();
+  if (SubMode == kSubPauseMenu) {
+    QueueHelpLines();
+    RunPauseMenu();
+  }
 }
 
 // GameMode 254: only the dispatcher, and the menu button opens the debug menu.

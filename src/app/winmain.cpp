@@ -64,12 +64,18 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
     return 1;
   }
   Message msg;
+  // The status is that of the last quit message. A game ended from its menus leaves the loops
+  // with some other message last (the key that chose "quit"), which is no failure.
+  uint32_t exit_code = 0;
   while (Running) {
     host::ShowCursor(WindowMode == 1);
     StartDisplay(MainWindow);
     while (Running) {
       if (PeekMessage()) {
-        if (!GetMessage(msg)) break;
+        if (!GetMessage(msg)) {
+          exit_code = msg.wparam;
+          break;
+        }
         MainWndProc(MainWindow, msg.id, msg.wparam, msg.lparam);
       } else if (DisplayReady == 1 && AppActive != 0) {
         RunFrame(MainWindow);
@@ -81,7 +87,7 @@ int WinMain(int instance, int /*previous_instance*/, const char* command_line, i
     }
   }
   Shutdown(MainWindow);
-  return static_cast<int>(msg.wparam);
+  return static_cast<int>(exit_code);
 }
 
 bool StartProcess(int instance, const char* command_line, int show_command) {

@@ -6,6 +6,8 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "events/event_raise.h"
+#include "events/field_doors.h"
+#include "events/field_signs.h"
 #include "events/field_trades.h"
 #include "modules/modules.h"
 #include "world/flags.h"
@@ -41,6 +43,15 @@ EventTables BuildEventTables() {
   t.talk[6] = TalkNpcDamian;
 
   // Doors, warps and signs.
+  for (const InMapWarpRow& warp : kInMapWarps) t.field[warp.number] = FieldRunner<RunInMapWarp>(warp);
+  t.field[162] = FieldRoutine(FieldEvent162);
+  t.field[163] = FieldRoutine(FieldEvent163);
+  t.field[261] = FieldRoutine(FieldEvent261);
+  for (const DoorRow& door : kDoors) t.field[door.number] = FieldRunner<RunDoor>(door);
+  t.field[273] = FieldRoutine(FieldEvent273);
+  for (const SignedDoorRow& door : kSignedDoors) t.field[door.number] = FieldRunner<RunSignedDoor>(door);
+  for (const WipeRow& wipe : kWipes) t.field[wipe.number] = FieldRunner<RunWipe>(wipe);
+  for (const SignRow& sign : kSigns) t.field[sign.number] = FieldRunner<RunSign>(sign);
 
   // Guide events.
 

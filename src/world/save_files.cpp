@@ -127,6 +127,12 @@ int ReadSave(const char* path) {
   return 0;
 }
 
+void ResetEventStepsAfterLoad() {
+  EventStep[2] = 0;
+  EventStep[128] = 0;
+  for (int n = 160; n <= 164; ++n) EventStep[n] = 0;
+}
+
 void ReadSlotHeaders() {
   static const char* const kSlots[] = {".\\Data\\Save0.dat", ".\\Data\\Save1.dat", ".\\Data\\Save2.dat"};
   for (int n = 0; n < 3; ++n) {

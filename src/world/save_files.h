@@ -9,6 +9,11 @@
 int WriteSave(const char* path);
 // 0, or -1 when the file cannot be read or is not a save file (the game is then unchanged).
 int ReadSave(const char* path);
+// After a loaded game: the step counters of the events a save may hold in mid-script start over
+// (EventStep 2, shared by every guide and field event from 256 on, 128 and the field events
+// 160..164, the save statue's among them), so no event resumes waiting on a window that is not
+// open. Both loaders, the title's and the pause menu's, call it.
+void ResetEventStepsAfterLoad();
 // Reads the three slots' headers into SlotHeaders; a slot without a good file shows
 // "－記録がありません－".
 void ReadSlotHeaders();

@@ -34,6 +34,17 @@ TEST_F(WinMainTest, ClosingTheWindowEndsWithStatusZero) {
   EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
+TEST_F(WinMainTest, AGameEndedByAKeyEndsWithStatusZero) {
+  // No maps: the start shows the fatal error, and closing it with the jump key ends the game.
+  for (int frame : {150, 160}) {
+    headless::ScheduleEventAtFrame(KeyDown('Z'), frame);
+    headless::ScheduleEventAtFrame(headless::KeyUp('Z'), frame + 2);
+  }
+  EXPECT_EQ(WinMain(0, 0, "", 1), 0);
+  EXPECT_EQ(Running, 0u);
+  EXPECT_LT(headless::PresentCount(), 170);
+}
+
 TEST_F(WinMainTest, StartValues) {
   headless::ScheduleEventAtFrame(Simple(EventKind::Close), 1);
   WinMain(0, 0, "", 1);

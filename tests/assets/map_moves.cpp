@@ -54,6 +54,13 @@ void StandingMoves::Land(int col, int row, std::vector<int>& to) const {
   to.push_back(row * kTilesPerRow + col);
 }
 
+int RestingSpot(const StandingMoves& moves, int x, int y) {
+  for (int col : {(x + 12) / kTileSize, (x + 12 + kTileSize - 1) / kTileSize})
+    for (int row = (y + 63) / kTileSize; row < kTileRows - 1; ++row)
+      if (moves.Stands(col, row)) return row * kTilesPerRow + col;
+  return -1;
+}
+
 std::vector<bool> Reach(const StandingMoves& moves, std::span<const Link> links, const Spot& start, bool backwards) {
   std::vector<std::vector<int>> edges(kTilesPerLayer);
   auto add = [&](int from, int to) { edges[backwards ? to : from].push_back(backwards ? from : to); };

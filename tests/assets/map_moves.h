@@ -76,6 +76,10 @@ class StandingMoves {
   int jump_rows_;
 };
 
+// Where she comes to rest when a scene or an event puts her at (x, y) (her PosX, PosY): the spot
+// (a tile index) under her, or -1 when she finds no floor.
+int RestingSpot(const StandingMoves& moves, int x, int y);
+
 // The spots reachable from `start`, following the moves and the links forwards, or (backwards)
 // the spots from which `start` can be reached.
 std::vector<bool> Reach(const StandingMoves& moves, std::span<const Link> links, const Spot& start, bool backwards);

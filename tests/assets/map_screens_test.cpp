@@ -163,14 +163,6 @@ Sight Hull(const Sight& a, const Sight& b) {
                "on a jump, a fall or a ride to"};
 }
 
-// Where she comes to rest when a scene or an event puts her at (x, y): the spot under her.
-int RestingSpot(const StandingMoves& moves, int x, int y) {
-  for (int col : {(x + 12) / kTileSize, (x + 12 + kTileSize - 1) / kTileSize})
-    for (int row = (y + 63) / kTileSize; row < kTileRows - 1; ++row)
-      if (moves.Stands(col, row)) return row * kTilesPerRow + col;
-  return -1;
-}
-
 // Every range of views the camera can show on the map: the fixed views of the places that do not
 // follow her, the pans, and where it follows her, the views at every spot she can reach from
 // there (with the spell's high jump she owns from the start) and between the two ends of every

@@ -16,13 +16,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "actors/map_probes.h"
 #include "assets/map_moves.h"
+#include "events/event_tables.h"
 #include "platform/graphics.h"
 #include "support/game_reset.h"
 #include "world/map_file.h"
@@ -145,6 +148,44 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"LTOWNSHP", 2, "Klaus in his room"},
 
     // Doors, warps and signs.
+    {"LTOWNMID", 320, "the teacher's house"},
+    {"LTOWNMID", 269, "the inn"},
+    {"LTOWNMID", 314, "the clinic"},
+    {"LTOWNMID", 500, "the house on the square, to the gorilla house"},
+    {"LTOWNMID", 352, "sign: the neighbours' empty house"},
+    {"LTOWNMID", 284, "sign: the town hall"},
+    {"LTOWNMID", 302, "sign: the church"},
+    {"LTOWNMID", 310, "sign: the import shop"},
+    {"LTOWNMID", 337, "sign: the house that wants a ticket"},
+    {"LTOWNSHP", 315, "the clinic's ways out, from both its rooms"},
+    {"LTOWNSHP", 317, "the clinic's counter"},
+    {"LTOWNSHP", 321, "the teacher's house's way out"},
+    {"LTOWNSHP", 322, "the door to the teacher's room"},
+    {"LTOWNSHP", 327, "the door to her own room"},
+    {"LTOWNSHP", 323, "the teacher's room's door back to the hall"},
+    {"LTOWNSHP", 328, "her own room's door back to the hall"},
+    {"LTOWNSHP", 331, "sign: the locked door in the teacher's hall"},
+    {"LTOWNSHP", 324, "sign: the teacher's shelves"},
+    {"LTOWNSHP", 325, "sign: the teacher's desk"},
+    {"LTOWNSHP", 329, "sign: her desk"},
+    {"LTOWNSHP", 330, "sign: her chest of drawers"},
+    {"LTOWNSHP", 270, "the inn's way out"},
+    {"LTOWNSHP", 269, "the inn's rooms, upper hall and hidden room back to the lobby"},
+    {"LTOWNSHP", 271, "the lobby's doorway to room B"},
+    {"LTOWNSHP", 272, "the lobby's doorway to room C"},
+    {"LTOWNSHP", 273, "the lobby's doorway to room D"},
+    {"LTOWNSHP", 276, "the lobby's first door up to the hall"},
+    {"LTOWNSHP", 277, "the lobby's second door up to the hall"},
+    {"LTOWNSHP", 278, "the lobby's third door up to the hall"},
+    {"LTOWNSHP", 160, "the cellar door"},
+    {"LTOWNSHP", 161, "the cellar's stairway up to the hidden room"},
+    {"LTOWNSHP", 338, "sign: the attendant, under the age notice's left half"},
+    {"LTOWNSHP", 339, "sign: the attendant, under its right half"},
+    {"TEST0000", 400, "the gorilla house's door back to the square"},
+    {"TEMPLE00", 163, "the save room's door back"},
+    {"CORRIDOR", 162, "the shrine's entrance"},
+    {"CORRIDOR", 430, "the door into the boss's building"},
+    {"L001CAVE", 261, "the exit door"},
 
     // Enemies.
     {"L001CAVE", 33, "Kamekichi: the landing's lower steps, G1a, G1b, W3, LL"},
@@ -906,6 +947,174 @@ TEST_F(MapTest, TheCavesDecorationHangsFromCeilingsAndStandsOnFloors) {
         EXPECT_NE(tile(kCollisionLayer, col, row + 1), 0u) << "a stalagmite in the air at " << col << ", " << row;
       }
     }
+}
+
+}  // namespace
+
+// ---- the world joined up by its doors -------------------------------------------------------------
+
+namespace {
+
+// Where each door, warp and change of scene takes her: the map and her PosX, PosY on arrival (the
+// signed doors and the clinic's counter put her 24 and 64 pixels up and left of their script's
+// point). 163, the way out of the save room, goes back to wherever 162 was taken.
+struct Way {
+  uint32_t number;
+  const char* map;
+  int x, y;
+};
+constexpr Way kWays[] = {
+    {160, "LTOWNSHP", 1656, 1824}, {161, "LTOWNSHP", 3763, 864}, {162, "TEMPLE00", 76, 336},
+    {261, "CORRIDOR", 76, 336},    {269, "LTOWNSHP", 40, 1172},  {270, "LTOWNMID", 3576, 2056},
+    {271, "LTOWNSHP", 2632, 712},  {272, "LTOWNSHP", 3268, 712}, {273, "LTOWNSHP", 3912, 712},
+    {276, "LTOWNSHP", 1208, 872},  {277, "LTOWNSHP", 1468, 872}, {278, "LTOWNSHP", 1720, 872},
+    {314, "LTOWNSHP", 556, 232},   {315, "LTOWNMID", 5464, 2052}, {317, "LTOWNSHP", 112, 232},
+    {320, "LTOWNSHP", 1840, 232},  {321, "LTOWNMID", 264, 1836}, {322, "LTOWNSHP", 2592, 168},
+    {323, "LTOWNSHP", 1352, 232},  {327, "LTOWNSHP", 1952, 236}, {328, "LTOWNSHP", 1432, 232},
+    {400, "LTOWNMID", 4156, 1924}, {430, "BOSS0001", 176, 960},  {500, "TEST0000", 904, 516},
+};
+
+// The numbers placed on purpose where nothing happens yet: each ends on its first frame. The
+// clinic's counter waits for the clinic's script.
+constexpr uint32_t kPlacedToEndAtOnce[] = {317};
+
+bool IsFieldNumber(uint32_t v) { return (v >= 160 && v <= 164) || (v >= 256 && v <= 511) || (v >= 1000 && v <= 1199); }
+bool IsGuideNumber(uint32_t v) { return v == 128 || (v >= 513 && v <= 799); }
+
+// Her moves on the loaded map, with what the mechanisms of the cave give her.
+StandingMoves MovesOn(const std::string& map) {
+  return map == "L001CAVE" ? StandingMoves(kCavePlatforms, kJumpRows) : StandingMoves({}, kJumpRows);
+}
+std::span<const Link> LinksOn(const std::string& map) {
+  return map == "L001CAVE" ? std::span<const Link>(kCaveLinks) : std::span<const Link>();
+}
+
+// The spots she can get to on the loaded map from where she is put at (x, y).
+std::vector<bool> ReachFrom(const std::string& map, const StandingMoves& moves, int x, int y) {
+  const int spot = RestingSpot(moves, x, y);
+  if (spot < 0) return std::vector<bool>(kTilesPerLayer, false);
+  return Reach(moves, LinksOn(map), Spot{spot % kTilesPerRow, spot / kTilesPerRow, ""}, false);
+}
+
+// She stands over the tile (col, row) with her middle on it when her body's left column is that
+// column or the one before.
+bool Over(const std::vector<bool>& reached, int col, int row) {
+  return reached[row * kTilesPerRow + col] || (col > 0 && reached[row * kTilesPerRow + col - 1]);
+}
+
+uint32_t EventAt(int col, int row) { return BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col]; }
+
+TEST_F(MapTest, EveryEventNumberOnAMapHasAScriptOrIsPlacedToEndAtOnce) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    std::set<uint32_t> values;
+    for (int i = 0; i < kTilesPerLayer; ++i) values.insert(BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + i]);
+    for (uint32_t v : values) {
+      if (v < 128 || std::find(std::begin(kPlacedToEndAtOnce), std::end(kPlacedToEndAtOnce), v) != std::end(kPlacedToEndAtOnce))
+        continue;
+      const bool scripted = IsFieldNumber(v)   ? FieldHandlerOf(static_cast<int32_t>(v)) != FieldRoutine(FieldEventWithoutScript)
+                            : IsGuideNumber(v) ? GuideHandlerOf(static_cast<int32_t>(v)) != GuideRoutine(GuideEventWithoutScript)
+                                               : false;
+      EXPECT_TRUE(scripted) << "event " << v << " has no script";
+    }
+  }
+}
+
+// A number that she raises with Up lies in the row right over a floor, where she can walk to from
+// a place the game puts her on that map.
+TEST_F(MapTest, EveryNumberRaisedWithUpLiesOnAFloorSheCanGetTo) {
+  for (const MapScene& m : kMaps) {
+    SCOPED_TRACE(m.map);
+    Load(m.map);
+    const StandingMoves moves = MovesOn(m.map);
+    std::vector<bool> reached(kTilesPerLayer, false);
+    for (const HeroinePoint& p : kHeroinePoints) {
+      if (std::string(p.map) != m.map) continue;
+      const std::vector<bool> from = ReachFrom(m.map, moves, p.x, p.y);
+      for (int i = 0; i < kTilesPerLayer; ++i) reached[i] = reached[i] || from[i];
+    }
+    for (int row = 0; row + 1 < kTileRows; ++row)
+      for (int col = 0; col < kTilesPerRow; ++col) {
+        const uint32_t v = EventAt(col, row);
+        if (!IsFieldNumber(v)) continue;
+        EXPECT_NE(GetTile(col * kTileSize, (row + 1) * kTileSize, kCollisionLayer), 0u)
+            << "event " << v << " at column " << col << ", row " << row << " has no floor under it";
+        EXPECT_TRUE(Over(reached, col, row)) << "event " << v << " at column " << col << ", row " << row
+                                             << " lies where she cannot get to";
+      }
+  }
+}
+
+// Each way's arrival is a place the tests above check: on a floor, clear of walls, closed round.
+TEST_F(MapTest, EveryWayLeadsToAPlaceOnAFloor) {
+  for (const Way& w : kWays) {
+    const bool checked = std::any_of(std::begin(kHeroinePoints), std::end(kHeroinePoints), [&](const HeroinePoint& p) {
+      return std::string(p.map) == w.map && p.x == w.x && p.y == w.y;
+    });
+    EXPECT_TRUE(checked) << "event " << w.number << ": " << w.map << " (" << w.x << ", " << w.y << ")";
+  }
+}
+
+// From the town's square, the doors lead into every room of the town's houses and of the gorilla
+// house, and from every room back to the square: a room is where a way puts her, and she goes on
+// from there by walking and jumping to the numbers she can get to.
+TEST_F(MapTest, FromTheSquareTheDoorsLeadIntoEveryRoomAndEveryRoomBack) {
+  struct Room {
+    const char* map;
+    int x, y;
+  };
+  std::vector<Room> rooms = {{"LTOWNMID", 4156, 1924}};  // the square, where scene 600 puts her
+  auto room_of = [&](const char* map, int x, int y) {
+    for (size_t i = 0; i < rooms.size(); ++i)
+      if (std::string(rooms[i].map) == map && rooms[i].x == x && rooms[i].y == y) return static_cast<int>(i);
+    return -1;
+  };
+  const std::set<std::string> town = {"LTOWNMID", "LTOWNSHP", "TEST0000"};
+  for (const Way& w : kWays)
+    if (town.count(w.map) == 1 && room_of(w.map, w.x, w.y) < 0) rooms.push_back({w.map, w.x, w.y});
+
+  // The ways out of each room.
+  std::vector<std::set<int>> leads(rooms.size());
+  for (const std::string& map : town) {
+    Load(map.c_str());
+    const StandingMoves moves = MovesOn(map);
+    for (size_t from = 0; from < rooms.size(); ++from) {
+      if (rooms[from].map != map) continue;
+      const std::vector<bool> reached = ReachFrom(map, moves, rooms[from].x, rooms[from].y);
+      for (int row = 0; row < kTileRows; ++row)
+        for (int col = 0; col < kTilesPerRow; ++col) {
+          const uint32_t v = EventAt(col, row);
+          for (const Way& w : kWays)
+            if (w.number == v && Over(reached, col, row) && room_of(w.map, w.x, w.y) >= 0)
+              leads[from].insert(room_of(w.map, w.x, w.y));
+        }
+    }
+  }
+  auto rooms_reached = [&](bool backwards) {
+    std::vector<bool> seen(rooms.size(), false);
+    std::vector<int> open = {0};
+    seen[0] = true;
+    while (!open.empty()) {
+      const int at = open.back();
+      open.pop_back();
+      for (size_t r = 0; r < rooms.size(); ++r) {
+        const bool joined = backwards ? leads[r].count(at) == 1 : leads[at].count(static_cast<int>(r)) == 1;
+        if (joined && !seen[r]) {
+          seen[r] = true;
+          open.push_back(static_cast<int>(r));
+        }
+      }
+    }
+    return seen;
+  };
+  const std::vector<bool> into = rooms_reached(false), back = rooms_reached(true);
+  for (size_t r = 0; r < rooms.size(); ++r) {
+    const std::string where = std::string(rooms[r].map) + " (" + std::to_string(rooms[r].x) + ", " +
+                              std::to_string(rooms[r].y) + ")";
+    EXPECT_TRUE(into[r]) << "no door from the square leads to " << where;
+    EXPECT_TRUE(back[r]) << "no door leads from " << where << " back to the square";
+  }
 }
 
 }  // namespace

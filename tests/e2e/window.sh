@@ -3,9 +3,10 @@
 # Starts tovia, finds its window, checks the window manager was given a game window to manage
 # exactly once (a window shown, taken away and shown again flickers at start-up), switches to
 # full screen and back with TAB, takes screenshots until the map shows in the window, walks the
-# heroine, fires her shots (they fly, spark where they meet the map and vanish), walks her east
-# until the first enemies show, closes the window through the window manager and checks the exit
-# status.
+# heroine, fires her shots (they fly, spark where they meet the map and vanish), opens the pause
+# menu over the frozen world and closes it, walks her east until the first enemies show, closes
+# the window through the window manager and checks the exit status. Then starts it again and
+# quits through the pause menu, which ends it with status 0 too.
 #   window.sh path/to/tovia
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -51,6 +52,14 @@ wait_geometry() {  # window, expected WxH
   fail "window is $(geometry "$1"), expected $2"
 }
 
+wait_exit() {  # after what, for the messages: the game must end within 20 s with status 0
+  local status=0
+  timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after $1"
+  wait "$game_pid" || status=$?
+  game_pid=""
+  [ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status after $1"; }
+}
+
 cd "$(dirname "$exe")"  # the game runs from the folder that holds Data/
 "$exe" >"$work/out.txt" 2>&1 &
 game_pid=$!
@@ -82,17 +91,27 @@ for _ in $(seq 20); do
 done
 awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
 
+# Holds the right arrow for a second and prints how many pixels of a part of the client area
+# (WxH+X+Y within it) differ between a screenshot before and one after.
+pixels_changed_by_right() {
+  local crop="$1" w h x y
+  IFS='x+' read -r w h x y <<<"$crop"
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/before.png"
+  xdotool keydown Right
+  sleep 1
+  xdotool keyup Right
+  sleep 0.3
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -crop "${w}x${h}+$((wx + x))+$((wy + y))" +repage "$work/after.png"
+  local changed
+  changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
+  echo "${changed%% *}"
+}
+
 # The heroine walks under the keys: holding the right arrow for a second moves her and the view
 # after her, so the picture in the window changes.
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/before.png"
-xdotool keydown Right
-sleep 1
-xdotool keyup Right
-sleep 0.3
-import -window root "$work/shot.png"
-/usr/bin/convert "$work/shot.png" -crop "640x480+$wx+$wy" +repage "$work/after.png"
-changed="$(/usr/bin/compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)"
-changed="${changed%% *}"
+changed="$(pixels_changed_by_right 640x480+0+0)"
 [ "${changed:-0}" -gt 10000 ] 2>/dev/null || fail "holding the right arrow changed only ${changed:-no} pixels of the picture"
 
 # Her shots. The play area between the HUD line and the status panel, as a picture of its own.
@@ -142,6 +161,28 @@ shot after
 read -r w4 _ _ _ < <(changed_box still after)
 [ "$w4" -eq 0 ] || fail "something of the shots stayed on the screen"
 
+# Esc opens the pause menu over the frozen world: the menu's window shows with its cream border,
+# and holding the right arrow no longer moves anything below it. Esc closes it again.
+press() {  # a key down long enough for a frame to see it, then up long enough for the next
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+  sleep 0.15
+}
+menu_border() {
+  import -window root "$work/shot.png"
+  /usr/bin/convert "$work/shot.png" -format "%[pixel:p{$((wx + 320)),$((wy + 80))}]" info:
+}
+press Escape
+sleep 0.3
+border="$(menu_border)"
+[ "$border" = "srgb(255,238,170)" ] || fail "no menu window after Esc: its border pixel is $border"
+changed="$(pixels_changed_by_right 640x120+0+230)"  # below the menu's window
+[ "${changed:-1}" -lt 500 ] 2>/dev/null || fail "the world moved under the menu: ${changed:-no} pixels changed"
+press Escape
+sleep 0.3
+[ "$(menu_border)" != "srgb(255,238,170)" ] || fail "Esc did not close the menu"
+
 # The first enemies: walking on east (jumping the rocks in her way) she comes down the landing's
 # lower steps, where the turtles walk: their green shows in the play area, which held none at
 # the start.
@@ -164,11 +205,22 @@ green="$(green_pixels east)"
 [ "$green" -gt 50 ] || fail "walking east she met no enemy (${green} green pixels)"
 
 wmctrl -c Tovia
-status=0
-timeout 20 tail --pid="$game_pid" -f /dev/null || fail "the game did not end after the window was closed"
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 0 ] || { cat "$work/out.txt" >&2; fail "exit status $status"; }
+wait_exit "the window was closed"
 mapped="$(windows_mapped)"
 [ "$mapped" -eq 1 ] || { cat "$work/clients.txt" >&2; fail "the window was mapped $mapped times, expected once"; }
+
+# Again, and this time "ゲームを終了" (up from the first line wraps to the last), then "はい":
+# the program ends with status 0.
+"$exe" >"$work/out.txt" 2>&1 &
+game_pid=$!
+timeout 30 xdotool search --sync --onlyvisible --name '^Tovia$' >/dev/null || fail "no window named Tovia the second time"
+sleep 2.5  # the start has entered the cave, where the world runs
+press Escape
+sleep 0.3
+press Up
+press z
+sleep 0.2
+press Down
+press z
+wait_exit "quitting from the menu"
 echo "e2e window: ok"

@@ -12,8 +12,12 @@
 //   440  a wall clock      441 / 481  a standing lamp     442 / 482  a potted plant
 //   447..449 / 487..489 / 527..529  a fireplace (3 x 3)
 //   444..446  a door sign "先生の部屋"   484..486  "私の部屋"   524..526  "受付"
-//   530..534  a notice "２０歳未満入場禁止"
+//   530..535  a notice "２０歳未満入場禁止"
+//   340, 341 / ... / 500, 501  the cellar door: a banded plank door in an arch of cellar stone (2 x 5)
+//   342, 343 / ... / 502, 503  the stairway up out of the cellar: wooden steps climbing into the
+//                              dark inside an arch of cellar stone (2 x 5)
 // Far scenery (layer 0): 560..563 / 600..603 a plain back wall with a skirting board.
+#include <algorithm>
 #include <cmath>
 
 #include "tiles.h"
@@ -203,6 +207,53 @@ Image Fireplace() {
   return c.Render();
 }
 
+// The arch of cellar stone round the cellar's two ways, the size of a room door, its inside
+// left to the caller; returns the part of the stone.
+int CellarArch(art::Canvas& c) {
+  const int stone = c.Part(pal::kStone);
+  c.Rect(0, 2, 32, 78, stone);
+  c.Ellipse(16, 10, 16, 10, stone);
+  const int joint = c.FlatPart(pal::Shadow);
+  for (int y = 20; y < 80; y += 12) {
+    c.Rect(0, y, 3, 1, joint);
+    c.Rect(29, y + 6, 3, 1, joint);
+  }
+  return stone;
+}
+
+// A low, heavy door of dark planks held by iron bands, with a ring to pull it.
+Image CellarDoor() {
+  art::Canvas c(32, 80);
+  CellarArch(c);
+  const int planks = c.Part({pal::Wood, pal::WoodDark, pal::EarthDark});
+  c.Rect(4, 11, 24, 69, planks);
+  c.Ellipse(16, 13, 12, 8, planks);
+  const int seam = c.FlatPart(pal::EarthDark);
+  for (int x = 10; x < 28; x += 6) c.Rect(x, 7, 1, 73, seam);
+  const int iron = c.Part(pal::kDarkMetal);
+  for (int y : {20, 46, 70}) c.Rect(4, y, 24, 3, iron);
+  c.Ellipse(22, 40, 3, 3, iron);
+  c.Ellipse(22, 40, 1.5, 1.5, planks);
+  return c.Render();
+}
+
+// Steps seen from the side, rising to the right into the dark, their treads paler near the floor.
+Image CellarStairway() {
+  art::Canvas c(32, 80);
+  CellarArch(c);
+  const int dark = c.FlatPart(pal::Night);
+  c.Rect(4, 11, 24, 69, dark);
+  c.Ellipse(16, 12, 12, 8, dark);
+  const int wood[3] = {c.FlatPart(pal::Wood), c.FlatPart(pal::WoodDark), c.FlatPart(pal::EarthDark)};
+  const int edge[3] = {c.FlatPart(pal::WoodLight), c.FlatPart(pal::Wood), c.FlatPart(pal::WoodDark)};
+  for (int k = 0; k < 9; ++k) {
+    const int x = 4 + k * 3, y = 72 - k * 7, shade = std::min(2, k / 3);
+    c.Rect(x, y, 28 - x, 80 - y, wood[shade]);
+    c.Rect(x, y, 28 - x, 1, edge[shade]);  // the tread's nosing
+  }
+  return c.Render();
+}
+
 }  // namespace
 
 void DrawInteriorTiles(Image& sheet) {
@@ -237,7 +288,9 @@ void DrawInteriorTiles(Image& sheet) {
   PutBlock(sheet, 444, SignBoard(3, U"先生の部屋", pal::kWood, pal::Cream));
   PutBlock(sheet, 484, SignBoard(3, U"私の部屋", pal::kWood, pal::Cream));
   PutBlock(sheet, 524, SignBoard(3, U"受付", pal::kBlue, pal::White));
-  PutBlock(sheet, 530, SignBoard(5, U"２０歳未満入場禁止", pal::kRed, pal::White));
+  PutBlock(sheet, 530, SignBoard(6, U"２０歳未満入場禁止", pal::kRed, pal::White));
+  PutBlock(sheet, 340, CellarDoor());
+  PutBlock(sheet, 342, CellarStairway());
 
   DrawPattern(sheet, kFarFirst, 4, 1, Wallpaper);
   DrawPattern(sheet, kFarFirst + 40, 4, 1, [](int x, int y) { return y < 10 ? Wallpaper(x, y + 16) : y == 10 ? pal::WoodLight : pal::Wood; });

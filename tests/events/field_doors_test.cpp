@@ -1,0 +1,513 @@
+// The doors, warps and signs on the built maps, played as a player plays them: she walks to a
+// door, presses Up, and arrives where it leads, standing on the floor there with the camera as the
+// door sets it; from the town's square through the inn, its rooms, upper hall and cellar, the
+// clinic and the teacher's house and back out, through the gorilla house, the save room and the
+// way into the boss's building; the signs say their lines; the cave's exit door stays shut until
+// she owns the card key.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "actors/actor_library.h"
+#include "actors/actor_table.h"
+#include "actors/items.h"
+#include "app/game_flow.h"
+#include "app/scene_change.h"
+#include "events/event_raise.h"
+#include "events/event_tables.h"
+#include "events/field_signs.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "support/event_handlers.h"
+#include "support/frame_harness.h"
+#include "world/camera.h"
+#include "world/flags.h"
+#include "world/map_layers.h"
+#include "world/message_window.h"
+#include "world/save_block.h"
+#include "world/screen_wipe.h"
+
+namespace {
+
+// Where a door, warp or change of scene leaves her: the map, her PosX and PosY, the floor she comes
+// to rest on, the camera's target and, when it stays, its view; and whether the input is locked on
+// the frame the event ends.
+struct Arrival {
+  int number;
+  const char* map;
+  int x, y, floor;
+  int target;
+  int camera_x = 0, camera_y = 0;
+  bool locked = true;
+};
+constexpr int kFollows = 1, kStays = -1;
+constexpr Arrival kArrivals[] = {
+    {269, "./Data/LTOWNSHP.MDT", 40, 1172, 1248, kFollows},
+    {270, "./Data/LTOWNMID.MDT", 3576, 2056, 2128, kFollows},
+    {271, "./Data/LTOWNSHP.MDT", 2632, 712, 784, kStays, 2568, 488},
+    {272, "./Data/LTOWNSHP.MDT", 3268, 712, 784, kStays, 3208, 488},
+    {273, "./Data/LTOWNSHP.MDT", 3912, 712, 784, kStays, 3848, 488},
+    {276, "./Data/LTOWNSHP.MDT", 1208, 872, 944, kFollows},
+    {277, "./Data/LTOWNSHP.MDT", 1468, 872, 944, kFollows},
+    {278, "./Data/LTOWNSHP.MDT", 1720, 872, 944, kFollows},
+    {314, "./Data/LTOWNSHP.MDT", 556, 232, 304, kStays, 0, 0},
+    {315, "./Data/LTOWNMID.MDT", 5464, 2052, 2128, kFollows},
+    {320, "./Data/LTOWNSHP.MDT", 1840, 232, 304, kStays, 1280, 0},
+    {321, "./Data/LTOWNMID.MDT", 264, 1836, 1904, kFollows},
+    {322, "./Data/LTOWNSHP.MDT", 2592, 168, 240, kStays, 2568, 0},
+    {323, "./Data/LTOWNSHP.MDT", 1352, 232, 304, kStays, 1280, 0},
+    {327, "./Data/LTOWNSHP.MDT", 1952, 236, 304, kStays, 1920, 0},
+    {328, "./Data/LTOWNSHP.MDT", 1432, 232, 304, kStays, 1280, 0},
+    // The warps within the map and the changes of scene end without locking the input.
+    {160, "./Data/LTOWNSHP.MDT", 1656, 1824, 1904, kStays, 1616, 1548, false},
+    {161, "./Data/LTOWNSHP.MDT", 3763, 864, 944, kFollows, 0, 0, false},
+    {162, "./Data/TEMPLE00.MDT", 76, 336, 416, kStays, 0, 64, false},
+    {261, "./Data/CORRIDOR.MDT", 76, 336, 416, kFollows, 0, 0, false},
+    {400, "./Data/LTOWNMID.MDT", 4156, 1924, 2000, kFollows, 0, 0, false},
+    {430, "./Data/BOSS0001.MDT", 176, 960, 1040, kFollows, 0, 0, false},
+    {500, "./Data/TEST0000.MDT", 904, 516, 592, kFollows, 0, 0, false},
+};
+
+const Arrival& ArrivalOf(int number) {
+  return *std::find_if(std::begin(kArrivals), std::end(kArrivals), [&](const Arrival& a) { return a.number == number; });
+}
+
+const SignRow& SignOf(int number) {
+  return *std::find_if(kSigns.begin(), kSigns.end(), [&](const SignRow& s) { return s.number == number; });
+}
+
+// Shift-JIS bytes as UTF-8, for the messages of failed checks.
+std::string Utf8(const std::string& text) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string in = text, out(text.size() * 3 + 4, '\0');
+  char* from = in.data();
+  char* to = out.data();
+  size_t left = in.size(), room = out.size();
+  iconv(cd, &from, &left, &to, &room);
+  iconv_close(cd);
+  out.resize(out.size() - room);
+  return out;
+}
+
+Actor Heroine() { return Actor(kHeroineGroup, 0); }
+int Middle() { return Heroine().PosX() + 24; }
+bool Standing() { return (Heroine().Motion() & 0xFF) == 0; }
+
+// The number on the event layer under her middle, in the row over the floor she stands on.
+uint32_t NumberUnderHer() { return GetTile(Middle(), Heroine().BodyBox().bottom - 1, kEventLayer); }
+
+// The left column of a number two tiles wide: her middle goes to the line between its tiles.
+int MiddleOf(int col) { return (col + 1) * kTileSize; }
+
+struct FieldDoorTest : testing::Test {
+  void SetUp() override {
+    game.Run(2);  // the new game, in the cave
+    while (IsFading() == 1) game.Run();
+  }
+
+  // A scene as the debug menu enters it, the picture already there; no enemy there.
+  void Enter(int scene) {
+    ChangeScene(scene);
+    RedrawAllLayers();
+    for (int group = 32; group <= 40; ++group)
+      for (int slot = 0; slot < kActorSlots; ++slot) KillActor(group, slot);
+    game.Run(30);
+  }
+
+  // Puts her by hand standing on the floor `floor` (its top, in pixels) with her middle at x.
+  void PutHer(int middle, int floor) {
+    PlaceHeroine(0, middle - 24, floor - 65, 'R', 'N');
+    Heroine().VelX() = Heroine().VelY() = 0;
+    game.Run(10);
+  }
+
+  // Walks her with the pad until her middle is near x: she goes up steps by jumping where a wall
+  // stops her, and lets go early enough to come to a stop within a few pixels.
+  void WalkTo(int x) {
+    int stopped = 0;
+    for (int frame = 0; frame < 4000 && std::abs(x - Middle()) > 10; ++frame) {
+      const bool right = x > Middle();
+      game.ReleaseButton(right ? kButtonLeft : kButtonRight);
+      game.HoldButton(right ? kButtonRight : kButtonLeft);
+      const int before = Heroine().PosX();
+      game.Run();
+      stopped = Heroine().PosX() == before && Standing() ? stopped + 1 : 0;
+      if (stopped >= 2) {  // a step up: jump it, holding on for the whole rise
+        game.HoldButton(kButtonJump);
+        game.Run(16);
+        game.ReleaseButton(kButtonJump);
+        stopped = 0;
+      }
+    }
+    game.ReleaseAll();
+    for (int frame = 0; frame < 60 && !(Standing() && Heroine().VelX() == 0); ++frame) game.Run();
+    game.Run(2);
+  }
+
+  // Up at the number under her, for one frame: the event starts.
+  void StartEvent(int number) {
+    EXPECT_EQ(NumberUnderHer(), static_cast<uint32_t>(number)) << "she does not stand on " << number;
+    game.HoldButton(kButtonUp);
+    game.Run();
+    EXPECT_EQ(SubMode, kSubFieldEvent) << number;
+    EXPECT_EQ(SubModeArg, number);
+    game.ReleaseButton(kButtonUp);
+  }
+
+  // Up at the number under her, then the frames until the event is over; returns the frames run.
+  int PressUp(int number) {
+    StartEvent(number);
+    return FinishEvent(number);
+  }
+
+  // The frames until the event is over, closing any line it says; returns the frames run.
+  int FinishEvent(int number) {
+    int frames = 0;
+    said.clear();
+    while (SubMode == kSubFieldEvent && frames < 1000) {
+      if (MessageWindow.open != 0) {  // a door's sign: read, and closed with the action button
+        said = std::string(MessageWindow.speaker) + MessageWindow.text;
+        game.PressButton(kButtonAction);
+        game.PressButton(kButtonAction);
+        frames += 4;
+        continue;
+      }
+      game.Run();
+      ++frames;
+    }
+    EXPECT_EQ(SubMode, kSubWorld) << number << " does not end";
+    return frames;
+  }
+
+  // Through the door under her: she arrives where it leads and comes to rest on the floor there.
+  void GoThrough(int number) {
+    SCOPED_TRACE("through " + std::to_string(number));
+    const Arrival& a = ArrivalOf(number);
+    PressUp(number);
+    EXPECT_STREQ(MapPath, a.map);
+    EXPECT_EQ(Heroine().PosX(), a.x);
+    EXPECT_EQ(InputLock, a.locked ? 1 : 0);
+    EXPECT_EQ(GetCameraTarget(), a.target);
+    if (a.target == kStays) {
+      EXPECT_EQ(GetCameraX(), a.camera_x);
+      EXPECT_EQ(GetCameraY(), a.camera_y);
+    }
+    EXPECT_EQ(HeroControl, 0);
+    game.Run(30);
+    EXPECT_TRUE(Standing());
+    EXPECT_EQ(Heroine().BodyBox().bottom, a.floor - 1) << "she does not stand on the floor at y " << a.floor;
+    EXPECT_EQ(Heroine().PosX(), a.x);
+  }
+
+  // Walks to the number whose left column is `col` and goes through it.
+  void WalkThrough(int col, int number) {
+    WalkTo(MiddleOf(col));
+    GoThrough(number);
+  }
+
+  // Up at the sign under her: each of its lines in turn, each closed with the action button, then
+  // she is let go.
+  void Read(int number) {
+    SCOPED_TRACE("sign " + std::to_string(number));
+    EXPECT_EQ(NumberUnderHer(), static_cast<uint32_t>(number));
+    game.HoldButton(kButtonUp);
+    game.Run();
+    ASSERT_EQ(SubModeArg, number);
+    game.ReleaseButton(kButtonUp);
+    for (const SignLine& line : SignOf(number).lines) {
+      for (int frame = 0; frame < 5 && MessageWindow.open == 0; ++frame) game.Run();
+      EXPECT_EQ(HeroControl, 1);
+      EXPECT_EQ(std::string(MessageWindow.speaker), line.speaker) << Utf8(MessageWindow.speaker);
+      EXPECT_EQ(std::string(MessageWindow.text), line.text) << Utf8(MessageWindow.text);
+      game.PressButton(kButtonAction);  // the whole line at once
+      game.PressButton(kButtonAction);  // and closed
+    }
+    for (int frame = 0; frame < 5 && SubMode != kSubWorld; ++frame) game.Run();
+    EXPECT_EQ(SubMode, kSubWorld);
+    EXPECT_EQ(HeroControl, 0);
+    EXPECT_EQ(MessageWindow.open, 0u);
+  }
+
+  void WalkAndRead(int col, int number) {
+    WalkTo(MiddleOf(col));
+    Read(number);
+  }
+
+  FrameHarness game;
+  std::string said;  // the speaker and the line a door said on the way, if any
+};
+
+TEST(FieldDoorTables, TheScriptedFieldNumbersAreTheDoorsWarpsAndSignsAndNoOther) {
+  std::vector<int> scripted;
+  for (int n = 0; n < kEventNumbers; ++n)
+    if (FieldHandlerOf(n) != FieldRoutine(FieldEventWithoutScript)) scripted.push_back(n);
+  const std::vector<int> expected = {160, 161, 162, 163, 261, 269, 270, 271, 272, 273, 276, 277, 278,
+                                     284, 302, 310, 314, 315, 320, 321, 322, 323, 324, 325, 327, 328,
+                                     329, 330, 331, 337, 338, 339, 352, 400, 430, 500};
+  EXPECT_EQ(scripted, expected);
+}
+
+// From the square down the street into the inn, through the doorways into rooms B, C and D and
+// back, and out into the town.
+TEST_F(FieldDoorTest, TheInnFromTheSquareItsRoomsAndBackOut) {
+  Enter(kSceneTown);
+  WalkThrough(224, 269);
+  for (const auto& [col, door] : {std::pair{51, 271}, {55, 272}, {59, 273}}) {
+    WalkThrough(col, door);
+    GoThrough(269);  // each room's door is where she arrives
+  }
+  WalkThrough(3, 270);
+  EXPECT_EQ(NumberUnderHer(), 269u) << "out of the inn she stands at its door";
+}
+
+// In the inn: up the three doors into the upper hall and back; the attendant; down the cellar
+// door, up its stairway into the hidden room and back into the lobby.
+TEST_F(FieldDoorTest, TheInnsUpperHallAttendantCellarAndHiddenRoom) {
+  Enter(kSceneTown);
+  PutHer(MiddleOf(224), 133 * kTileSize);
+  GoThrough(269);
+  for (const auto& [col, door] : {std::pair{28, 276}, {33, 277}, {38, 278}}) {
+    WalkThrough(col, door);
+    GoThrough(269);
+  }
+  WalkAndRead(21, 338);
+  WalkAndRead(24, 339);
+  WalkThrough(6, 160);
+  WalkThrough(134, 161);
+  GoThrough(269);
+}
+
+// The clinic's waiting room and back; the counter's number ends at once until the clinic is
+// built; the consultation room (where the counter's warp will put her) leads out too.
+TEST_F(FieldDoorTest, TheClinicsRoomsFromTheSquareAndBack) {
+  Enter(kSceneTown);
+  WalkThrough(342, 314);
+  GoThrough(315);
+  GoThrough(314);
+  WalkTo(MiddleOf(20) + 8);
+  const int x = Heroine().PosX();
+  EXPECT_EQ(PressUp(317), 1);
+  EXPECT_EQ(Heroine().PosX(), x);
+  EXPECT_EQ(HeroControl, 0);
+  PlaceHeroine(0, 112, 232, 'R', 'N');  // where the counter's warp puts her
+  game.Run(20);
+  GoThrough(315);
+}
+
+// West along the street from the square, reading the signs at the houses on the way, into the
+// teacher's house and out again.
+TEST_F(FieldDoorTest, TheSignsAlongTheStreetToTheTeachersHouse) {
+  Enter(kSceneTown);
+  WalkAndRead(190, 337);
+  WalkAndRead(154, 310);
+  WalkAndRead(130, 302);
+  WalkAndRead(86, 284);
+  WalkAndRead(35, 352);
+  WalkThrough(17, 320);
+  GoThrough(321);  // she arrived at the door out
+}
+
+// The teacher's house: its hall, the teacher's room (on the loft) and her own room, each with its
+// signs, and out again. The teacher's sheet is in while she is in there, the town's when she is out.
+TEST_F(FieldDoorTest, TheTeachersHouseItsRoomsAndTheirSigns) {
+  Enter(kSceneTown);
+  PutHer(MiddleOf(17), 119 * kTileSize);
+  GoThrough(320);
+  EXPECT_EQ(SceneBitmapIds[8], 151);
+  WalkAndRead(96, 331);
+  WalkThrough(85, 322);
+  EXPECT_EQ(said, "トヴィア「先生の部屋」") << Utf8(said);
+  GoThrough(323);
+  WalkThrough(85, 322);
+  PutHer(MiddleOf(172), 26 * kTileSize);  // down from the loft to the shelves
+  Read(324);
+  WalkAndRead(184, 325);
+  PutHer(2616, 15 * kTileSize);  // back up on the loft
+  GoThrough(323);
+  WalkThrough(90, 327);
+  EXPECT_EQ(said, "トヴィア「私の部屋」") << Utf8(said);
+  WalkAndRead(134, 329);
+  WalkAndRead(141, 330);
+  WalkThrough(123, 328);
+  EXPECT_EQ(SceneBitmapIds[8], 151);
+  WalkThrough(116, 321);
+  EXPECT_EQ(SceneBitmapIds[8], 203);
+}
+
+// Door 320 brings in the teacher's sheet on the first frame of the fade-in, while the picture is
+// still black, not with the scene.
+struct SheetFrame {
+  int32_t step;         // the door's step when it was called
+  int32_t sheet;        // the bitmap the scene names for sprite sheet 1 after the call
+  int32_t loaded;       // and the one in its surface
+  uint32_t fading, direction;
+};
+std::vector<SheetFrame> sheet_frames;
+FieldHandler door_320;
+
+TEST_F(FieldDoorTest, Door320BringsInTheTeachersSheetOnTheFirstFrameOfTheFadeIn) {
+  Enter(kSceneTown);
+  PutHer(MiddleOf(17), 119 * kTileSize);
+  door_320 = FieldHandlerOf(320);
+  ScopedFieldHandler recorded(320, FieldRoutine([] {
+                                const int32_t step = EventStep[2];
+                                door_320();
+                                sheet_frames.push_back({step, SceneBitmapIds[8], SurfaceBitmapIds[8], IsFading(),
+                                                        Wipe.direction});
+                              }));
+  GoThrough(320);
+  const auto first = std::find_if(sheet_frames.begin(), sheet_frames.end(), [](const SheetFrame& f) { return f.step == 4; });
+  ASSERT_NE(first, sheet_frames.end());
+  ASSERT_NE(first, sheet_frames.begin());
+  for (auto f = sheet_frames.begin(); f != first; ++f) {
+    EXPECT_EQ(f->sheet, 203) << "step " << f->step;
+    EXPECT_EQ(f->loaded, 203) << "step " << f->step;
+  }
+  EXPECT_EQ((first - 1)->step, 3);  // the scene stood nine frames with the town's sheet
+  EXPECT_EQ(first->sheet, 151);
+  EXPECT_EQ(first->loaded, 151);
+  EXPECT_EQ(first->fading, 1u);
+  EXPECT_EQ(first->direction, 0u);
+}
+
+// The shrine's entrance in the corridor stores where she stood and takes her to the save room; its
+// door takes her back there, the camera as it was, standing and facing right.
+TEST_F(FieldDoorTest, TheShrineLeadsToTheSaveRoomAndItsDoorBackToWhereSheStood) {
+  Enter(kSceneCorridor);
+  PutHer(MiddleOf(79), 26 * kTileSize);
+  const int x = Heroine().PosX(), y = Heroine().PosY(), camera_x = GetCameraX(), camera_y = GetCameraY();
+  GoThrough(162);
+  const SavedPositionRecord& p = SavedPosition;
+  EXPECT_STREQ(p.MapPath, "./Data/CORRIDOR.MDT");
+  EXPECT_STREQ(p.WorldName, "CORRIDOR");
+  EXPECT_EQ(std::vector<int32_t>(std::begin(p.SheetIds), std::end(p.SheetIds)),
+            (std::vector<int32_t>{117, 203, 186, 112, 187}));
+  EXPECT_EQ(p.HeroX, x);
+  EXPECT_EQ(p.HeroY, y);
+  EXPECT_EQ(p.CameraX, camera_x);
+  EXPECT_EQ(p.CameraY, camera_y);
+  EXPECT_EQ(p.CameraTarget, 1);
+  EXPECT_EQ(EventStep[162], 0);
+
+  PressUp(163);  // she arrived on the save room's door
+  EXPECT_STREQ(MapPath, "./Data/CORRIDOR.MDT");
+  EXPECT_EQ(Heroine().PosX(), x);
+  EXPECT_EQ(Heroine().PosY(), y);
+  EXPECT_EQ(GetCameraX(), camera_x);
+  EXPECT_EQ(GetCameraY(), camera_y);
+  EXPECT_EQ(GetCameraTarget(), 1);
+  EXPECT_EQ(Heroine().FaceX(), 1);
+  EXPECT_EQ(HeroControl, 0);
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(EventStep[163], 0);
+  EXPECT_EQ(EventStep[2], 0);
+  game.Run(30);
+  EXPECT_EQ(NumberUnderHer(), 162u);
+  EXPECT_TRUE(Standing());
+}
+
+// Without the card key the exit door does not open, and the insect says what it is; with it she
+// needs no key after Up: the door opens as the picture goes black and she is in the corridor.
+TEST_F(FieldDoorTest, TheExitDoorStaysShutWithoutTheCardKeyAndOpensOntoTheCorridorWithIt) {
+  Enter(kSceneCave);
+  PutHer(MiddleOf(150), 134 * kTileSize);
+  const Actor door(117, 0);
+  StartEvent(261);
+  game.Run();  // its first step
+  EXPECT_EQ(HeroControl, 2);
+  for (const auto& [speaker, line] : {std::pair{"トヴィア：", "「開かなーい。」"}, {"変な虫：", "「それが【出口への扉】だ。」"}}) {
+    for (int frame = 0; frame < 5 && MessageWindow.open == 0; ++frame) game.Run();
+    EXPECT_EQ(std::string(MessageWindow.speaker), speaker) << Utf8(MessageWindow.speaker);
+    EXPECT_EQ(std::string(MessageWindow.text), line) << Utf8(MessageWindow.text);
+    game.PressButton(kButtonAction);
+    game.PressButton(kButtonAction);
+  }
+  for (int frame = 0; frame < 5 && SubMode != kSubWorld; ++frame) game.Run();
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_STREQ(MapPath, "./Data/L001CAVE.MDT");
+  EXPECT_EQ(door.Link(), 0);
+  EXPECT_EQ(HeroControl, 0);
+
+  GiveSpecialItem(16);
+  StartEvent(261);
+  game.Run();
+  EXPECT_EQ(door.Link(), 1) << "the door opens while the picture goes black";
+  EXPECT_EQ(IsFading(), 1u);
+  FinishEvent(261);
+  EXPECT_EQ(said, "") << "with the key she says nothing";
+  const Arrival& a = ArrivalOf(261);
+  EXPECT_STREQ(MapPath, a.map);
+  EXPECT_EQ(Heroine().PosX(), a.x);
+  EXPECT_EQ(Heroine().FaceX(), 1);
+  EXPECT_EQ(InputLock, 0);
+  EXPECT_EQ(GetCameraTarget(), 1);
+}
+
+// The house on the square is the way into the gorilla house, whose door leads back to the square;
+// the corridor's east door leads into the boss room, whose way out leads to the square too.
+TEST_F(FieldDoorTest, TheGorillaHouseAndTheBossRoomLeadBackToTheSquare) {
+  Enter(kSceneTown);
+  WalkThrough(285, 500);
+  EXPECT_STREQ(WorldName, "GORILLA=HOUSE");
+  GoThrough(400);  // she arrived on its door
+  Enter(kSceneCorridor);
+  PutHer(MiddleOf(221), 26 * kTileSize);
+  GoThrough(430);
+  PutHer(MiddleOf(132), 65 * kTileSize);  // in the boss room's way out, which the scene numbers
+  GoThrough(400);
+}
+
+// Door 273 opens the passage behind the paintings in room D once both paintings were seen: its
+// number ends at once, and the passage is gone when the map is loaded again.
+TEST_F(FieldDoorTest, WithBothPaintingsSeenDoor273OpensAPassageThatIsGoneOnTheWayBack) {
+  auto passage = [](int layer) { return GetTile(4404, 708, layer); };
+  Enter(kSceneTown);
+  PutHer(MiddleOf(224), 133 * kTileSize);
+  GoThrough(269);
+  WalkThrough(59, 273);
+  EXPECT_EQ(passage(kEventLayer), 0u) << "no passage without the paintings";
+  GoThrough(269);
+  SetFlag(1, 11, 1);
+  SetFlag(1, 12, 1);
+  WalkThrough(59, 273);
+  EXPECT_EQ(passage(1), 2240u);
+  EXPECT_EQ(passage(kEventLayer), 279u);
+  EXPECT_EQ(GetTile(4420, 772, kEventLayer), 279u);  // 2 x 5 tiles, down to the row over the floor
+  PutHer(4420, 784);
+  const int x = Heroine().PosX();
+  EXPECT_EQ(PressUp(279), 1);
+  EXPECT_EQ(Heroine().PosX(), x);
+  WalkThrough(245, 269);
+  EXPECT_EQ(passage(kEventLayer), 0u);
+  EXPECT_NE(passage(1), 2240u);
+}
+
+// A sign's line closed with the action button locks the input: while the button is held, Up does
+// not open the sign again; let go, it does.
+TEST_F(FieldDoorTest, ASignClosedWithTheActionButtonDoesNotOpenAgainWhileTheButtonIsHeld) {
+  Enter(kSceneTown);
+  WalkTo(MiddleOf(190));
+  StartEvent(337);
+  for (int frame = 0; frame < 5 && MessageWindow.open == 0; ++frame) game.Run();
+  game.PressButton(kButtonAction);
+  game.HoldButton(kButtonAction);
+  for (int frame = 0; frame < 5 && SubMode != kSubWorld; ++frame) game.Run();
+  ASSERT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(InputLock, 1);
+  game.PressButton(kButtonUp);
+  game.Run(3);
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(MessageWindow.open, 0u);
+  game.ReleaseButton(kButtonAction);
+  game.Run();
+  EXPECT_EQ(InputLock, 0);
+  StartEvent(337);
+}
+
+}  // namespace
