@@ -974,10 +974,6 @@ constexpr Way kWays[] = {
     {400, "LTOWNMID", 4156, 1924}, {430, "BOSS0001", 176, 960},  {500, "TEST0000", 904, 516},
 };
 
-// The numbers placed on purpose where nothing happens yet: each ends on its first frame. The
-// clinic's counter waits for the clinic's script.
-constexpr uint32_t kPlacedToEndAtOnce[] = {317};
-
 bool IsFieldNumber(uint32_t v) { return (v >= 160 && v <= 164) || (v >= 256 && v <= 511) || (v >= 1000 && v <= 1199); }
 bool IsGuideNumber(uint32_t v) { return v == 128 || (v >= 513 && v <= 799); }
 
@@ -1004,15 +1000,14 @@ bool Over(const std::vector<bool>& reached, int col, int row) {
 
 uint32_t EventAt(int col, int row) { return BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col]; }
 
-TEST_F(MapTest, EveryEventNumberOnAMapHasAScriptOrIsPlacedToEndAtOnce) {
+TEST_F(MapTest, EveryEventNumberOnAMapHasAScript) {
   for (const MapScene& m : kMaps) {
     SCOPED_TRACE(m.map);
     Load(m.map);
     std::set<uint32_t> values;
     for (int i = 0; i < kTilesPerLayer; ++i) values.insert(BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + i]);
     for (uint32_t v : values) {
-      if (v < 128 || std::find(std::begin(kPlacedToEndAtOnce), std::end(kPlacedToEndAtOnce), v) != std::end(kPlacedToEndAtOnce))
-        continue;
+      if (v < 128) continue;
       const bool scripted = IsFieldNumber(v)   ? FieldHandlerOf(static_cast<int32_t>(v)) != FieldRoutine(FieldEventWithoutScript)
                             : IsGuideNumber(v) ? GuideHandlerOf(static_cast<int32_t>(v)) != GuideRoutine(GuideEventWithoutScript)
                                                : false;

@@ -25,6 +25,8 @@ namespace {
 
 constexpr int kRoomFloor = 784;  // the inn rooms' floor
 constexpr int kVaseCol = 182, kRedBuildingCol = 222;
+constexpr int kCounterCol = 20, kClinicFloor = 304;  // the clinic's counter, columns 20..22
+constexpr const char* kReception = "受付";
 constexpr const char* kTovia = "トヴィア：";
 constexpr const char* kInsect = "変な虫：";
 
@@ -88,6 +90,69 @@ TEST_F(TownTest, ExaminedCloselyEachButtonIsPressedOnceAndTheSecondMakesASound) 
 
   EXPECT_EQ(Look(kVaseCol, 280), (std::vector<Shown>{{kTovia, "「ボタンはもう押した。」"}}));
   EXPECT_EQ(Actor(114, 0).State(), 0);
+}
+
+// Up at the clinic's counter, the card asked for and the fee named: the menu.
+Shown AskAtTheCounter(FieldPlay& play, const char* fee_line) {
+  play.StandAt(317, kCounterCol, kClinicFloor);
+  play.PressUp();
+  EXPECT_EQ(SubModeArg, 317);
+  EXPECT_EQ(play.Await(), (Shown{kReception, "健康保険証を拝見します。"}));
+  play.Close();
+  EXPECT_EQ(play.Await(), (Shown{kReception, fee_line}));
+  play.Close();
+  return play.Await();
+}
+
+constexpr const char* kInsuredFee =
+    "拝見します・・・・・・ケンプファー様の扶養家族様ですね。第一種医療保険を適応し、医療費負担額はは【３０】円となります。";
+constexpr const char* kUninsuredFee = "保険証は無しですね。一般での医療費は【５００円】です。";
+const std::vector<std::string> kTreatOrNot = {"キャンセル", "治療を受る"};
+
+TEST_F(TownTest, WithTheInsuranceCardSheIsHealedForExactlyThirtyYen) {
+  GiveSpecialItem(128);
+  PlayerStats.Money = 30;
+  PlayerStats.Hp = 1;
+  PlayerStats.Mp = 0;
+  EXPECT_EQ(AskAtTheCounter(play, kInsuredFee), (Shown{"【治療費　３０円】", "", kTreatOrNot}));
+  EXPECT_EQ(play.Choose(1), 1);
+  EXPECT_EQ(PlayerStats.Money, 0);
+  EXPECT_EQ(play.Await(), (Shown{kReception, "診療室にお入りください。"}));
+  const int healed = PlayCount(19);
+  play.Close();
+  EXPECT_TRUE(play.AwaitEnd(600));  // through the fade
+  // Put at (112, 232) in the consultation room, she stands on its floor.
+  const Actor hero(kHeroineGroup, 0);
+  EXPECT_EQ(hero.PosX(), 112);
+  EXPECT_EQ(hero.PosY() + 65, kClinicFloor);
+  EXPECT_EQ(PlayerStats.Hp, PlayerStats.MaxHp);
+  EXPECT_EQ(PlayerStats.Mp, PlayerStats.MaxMp);
+  EXPECT_EQ(PlayCount(19), healed + 2);  // twice, a frame apart
+  EXPECT_EQ(HeroControl, 0);
+  EXPECT_EQ(EventStep[2], 0);
+}
+
+TEST_F(TownTest, WithoutTheCardTheFeeIsFiveHundredAndNothingIsChargedWhenSheCannotPayOrCancels) {
+  PlayerStats.OwnedSpecialItems &= ~128u;
+  PlayerStats.Money = 499;
+  PlayerStats.Hp = 1;
+  EXPECT_EQ(AskAtTheCounter(play, kUninsuredFee), (Shown{"【治療費　５００円】", "", kTreatOrNot}));
+  EXPECT_EQ(play.Choose(1), 1);
+  EXPECT_EQ(play.ReadToTheEnd(), (std::vector<Shown>{{kReception, "所持金が不足しています。"}}));
+  EXPECT_EQ(PlayerStats.Money, 499);
+  EXPECT_EQ(PlayerStats.Hp, 1);
+
+  PlayerStats.Money = 5000;
+  AskAtTheCounter(play, kUninsuredFee);
+  EXPECT_EQ(play.Cancel(), -2);
+  EXPECT_EQ(play.ReadToTheEnd(), (std::vector<Shown>{{kReception, "キャンセルしました。"}}));
+  EXPECT_EQ(PlayerStats.Money, 5000);
+
+  AskAtTheCounter(play, kUninsuredFee);
+  EXPECT_EQ(play.Choose(0), 0);
+  EXPECT_EQ(play.ReadToTheEnd(), (std::vector<Shown>{{kReception, "キャンセルしました。"}}));
+  EXPECT_EQ(PlayerStats.Money, 5000);
+  EXPECT_EQ(PlayerStats.Hp, 1);
 }
 
 }  // namespace
