@@ -1,6 +1,7 @@
-// The save statue in the save room, played as a player plays it: she prays, saves in a slot, and
-// the file holds the game as it was (money, flags, the statue's own step) under the date of the
-// save; a write that fails says so and keeps the slot's old file; backing out writes nothing.
+// The save statue in the save room, played as a player plays it: in through the shrine on the
+// cave's landing, she prays, saves in a slot, and the file holds the game as it was (money, flags,
+// the statue's own step) under the date of the save, which the pause menu loads; a write that fails says so and keeps the
+// slot's old file; backing out writes nothing.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,14 +13,14 @@
 
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
-#include "app/scene_change.h"
 #include "support/field_play.h"
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
+#include "ui/menu_player.h"
 #include "world/flags.h"
-#include "world/map_layers.h"
 #include "world/save_block.h"
 #include "world/save_files.h"
+#include "world/screen_wipe.h"
 
 namespace fs = std::filesystem;
 
@@ -35,13 +36,13 @@ constexpr size_t kEventStepAt = 32 + 1880;  // EventStep in a save file
 constexpr size_t kMoneyAt = 32 + 5980 + offsetof(PlayerStatsRecord, Money);
 
 struct StatueTest : testing::Test {
+  // The new game in the cave; the shrine on the landing takes her into the save room.
   void SetUp() override {
-    game.Run(2);  // the new game, in the cave
-    ChangeScene(110);  // the save room, as the shrines enter it
-    RedrawAllLayers();
-    SubMode = kSubWorld;
-    SubModeArg = 0;
-    game.Run(20);
+    EnterCaveWithoutEnemies(game);
+    play.StandAt(162, 40, 272);
+    play.PressUp();
+    EXPECT_TRUE(play.AwaitEnd(300));
+    EXPECT_STREQ(MapPath, "./Data/TEMPLE00.MDT");
     play.StandAt(164, kStatueCol, kFloor);
   }
 
@@ -92,19 +93,24 @@ TEST_F(StatueTest, SheSavesInTheFirstSlotAndTheFileReadBackRestoresHerMoneyAndFl
   FormatSaveHeader(kHarnessClock, header);
   EXPECT_EQ(std::string(file.data(), 32), std::string(header, 32));
 
-  // Spent and forgotten, then read back from the file.
+  // Spent and forgotten, then loaded from the first slot through the pause menu.
   PlayerStats.Money = 7;
   ClearAllFlags();
-  ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+  MenuPlayer menu(game);
+  menu.Press(kButtonMenu);
+  ASSERT_EQ(SubMode, kSubPauseMenu);
+  menu.Pick(3);  // load
+  ASSERT_EQ(std::string(MessageWindow.choices[1]), std::string(header));
+  menu.Pick(1);
+  for (int frame = 0; frame < 300 && (SubMode != kSubWorld || IsFading() == 1); ++frame) game.Run();
+  EXPECT_EQ(SubMode, kSubWorld);
   EXPECT_EQ(PlayerStats.Money, 4321);
   EXPECT_EQ(GetFlag(1, 1004), 1u);
   EXPECT_EQ(GetFlag(0, 5), 1u);
+  EXPECT_EQ(EventStep[164], 0);  // the loader sets the statue's step back
 
   // At the statue again, the first slot's line is the date of that save.
-  SubMode = kSubWorld;
-  SubModeArg = 0;
-  EventStep[164] = 0;
-  game.Run(3);
+  play.StandAt(164, kStatueCol, kFloor);
   EXPECT_EQ(OpenSaveMenu(), (std::vector<std::string>{"キャンセル", header, kNoRecord, kNoRecord}));
 }
 
