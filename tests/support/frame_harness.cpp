@@ -25,8 +25,10 @@ namespace {
 constexpr int64_t kFixedClock = 1'765'000'000;  // the wall clock the game sees: Randomize seeds with it
 }
 
-FrameHarness::FrameHarness(HarnessData data, uint32_t seed, const std::string& folder) : folder_(folder) {
+FrameHarness::FrameHarness(HarnessData data, uint32_t seed, const std::string& folder, bool sound)
+    : folder_(folder) {
   ResetGameState();
+  headless::FailAudioDevice(!sound);
   if (folder_.empty()) {
     static int count = 0;
     folder_ = (fs::temp_directory_path() / ("tovia_harness_" + std::to_string(::getpid()) + "_" +

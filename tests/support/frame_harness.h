@@ -62,9 +62,14 @@ class FrameHarness {
   std::vector<DrawCommand> Draws(int layer) const;
   std::vector<PlayedSound> Sounds() const;
 
+ protected:
+  // Seed 1 on `folder`, which holds "Data/"; with `sound` false the machine has no audio device,
+  // so no effect is loaded or heard (and the start-up is quicker).
+  FrameHarness(const std::string& folder, bool sound) : FrameHarness(HarnessData::Empty, 1, folder, sound) {}
+
  private:
   // `data` says what the Data folder holds when the harness makes its own folder.
-  FrameHarness(HarnessData data, uint32_t seed, const std::string& folder);
+  FrameHarness(HarnessData data, uint32_t seed, const std::string& folder, bool sound = true);
   uint8_t KeyOf(int entry) const;
   void PumpMessages();
 
