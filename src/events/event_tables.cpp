@@ -8,6 +8,8 @@
 #include "events/event_raise.h"
 #include "events/field_doors.h"
 #include "events/field_signs.h"
+#include "events/field_trades.h"
+#include "events/guide_events.h"
 #include "modules/modules.h"
 #include "world/flags.h"
 #include "world/save_block.h"
@@ -53,8 +55,20 @@ EventTables BuildEventTables() {
   for (const SignRow& sign : kSigns) t.field[sign.number] = FieldRunner<RunSign>(sign);
 
   // Guide events.
+  t.guide[128] = GuideRoutine(GuideEvent128);
+  for (const LongGuideTalk& talk : kLongGuideTalks) t.guide[talk.number] = GuideRunner<RunLongGuideTalk>(talk);
+  t.guide[515] = GuideRoutine(GuideEvent515);
+  for (const ShortGuideTalk& talk : kShortGuideTalks) t.guide[talk.number] = GuideRunner<RunShortGuideTalk>(talk);
+  t.guide[700] = GuideRoutine(GuideEvent700);
 
   // The save statue, machines, clinic, paintings and chests.
+  t.field[164] = FieldRoutine(FieldEvent164);
+  t.field[256] = FieldRoutine(FieldEvent256);
+  t.field[257] = FieldRoutine(FieldEvent257);
+  t.field[259] = FieldRoutine(FieldEvent259);
+  for (const PaintingRow& painting : kPaintings) t.field[painting.number] = FieldRunner<RunPainting>(painting);
+  t.field[317] = FieldRoutine(FieldEvent317);
+  for (const ChestRow& chest : kChests) t.field[chest.number] = FieldRunner<RunChest>(chest);
 
   return t;
 }

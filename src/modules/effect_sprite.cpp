@@ -9,15 +9,20 @@
 // frame; Param25 ticks a frame; MaxLife the life in frames (-255 lives until its owner frees
 // it); Param24 1 steady, -1 blinking; Life 1 follows the heroine; DefenseValue the first cell of
 // frame 0. Frame k of a w x h sprite lies k x w cells on from frame 0.
+//
+// The chain boss's shots (group 38, boss_shot.cpp) are effect sprites too, run by the same passes.
+#include "modules/effect_sprite.h"
+
 #include <cstdint>
 
 #include "actors/actor_table.h"
+#include "app/game_flow.h"
 #include "modules/modules.h"
 #include "world/draw_queue.h"
 
 namespace {
 
-constexpr int kGroup = 116;
+constexpr EffectSpriteGroup kEffects{.group = 116, .collision_kind = kKeepCollisionKind, .halts_in_pause = false};
 constexpr int kLayer = 3;
 constexpr int32_t kImmortal = -255;
 constexpr int32_t kClosingBlink = 128;
@@ -41,13 +46,14 @@ void CountDownLife(const Actor& a) {
 
 }  // namespace
 
-void UpdateEffectSprite() {
+void UpdateEffectSprites(const EffectSpriteGroup& sprites) {
   for (int slot = 0; slot < kActorSlots; ++slot) {
-    const Actor a(kGroup, slot);
+    const Actor a(sprites.group, slot);
     if (a.State() == kActorFree) continue;
     if (a.State() == kActorSpawned) {
       a.AnimCursor() = a.Motion() = a.ModeBits() = 0;
       a.State() = kActorActive;
+      if (sprites.collision_kind != kKeepCollisionKind) a.CollisionKind() = sprites.collision_kind;
     }
     if (a.State() == kActorActive) {
       a.Input() = 0;
@@ -61,10 +67,10 @@ void UpdateEffectSprite() {
   }
 }
 
-void DrawEffectSprite() {
+void DrawEffectSprites(const EffectSpriteGroup& sprites) {
   const Actor hero(kHeroineGroup, 0);
   for (int slot = 0; slot < kActorSlots; ++slot) {
-    const Actor a(kGroup, slot);
+    const Actor a(sprites.group, slot);
     if (a.State() == kActorFree) continue;
     const int w = a.FaceX(), h = a.FaceY();
     const int32_t ticks = TicksPerFrame(a);
@@ -75,6 +81,7 @@ void DrawEffectSprite() {
         PushCell(kLayer, visible, kWorldCoords, a.PosX() + 16 * i, a.PosY() + 16 * j, first + i + 40 * j);
       }
     }
+    if (sprites.halts_in_pause && SubMode == kSubPauseMenu) continue;
     // The last frame shows for one tick before a loop starts again; without a loop it stays.
     if (int64_t{a.AnimCursor()} < int64_t{a.ExpReward()} * ticks) {
       a.AnimCursor() += 1;
@@ -89,3 +96,6 @@ void DrawEffectSprite() {
     }
   }
 }
+
+void UpdateEffectSprite() { UpdateEffectSprites(kEffects); }
+void DrawEffectSprite() { DrawEffectSprites(kEffects); }

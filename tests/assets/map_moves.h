@@ -42,10 +42,10 @@ inline constexpr Platform kCavePlatforms[] = {
 };
 
 // The cave's ways that are no walk: the elevator up and down; the pipe of guide 700, from the
-// lower pipe's place (on its top once it stands there) to where it lets her out.
+// lower pipe's top to where it lets her out.
 inline constexpr Link kCaveLinks[] = {
     {{244, 44, "the elevator at the top"}, {244, 88, "the elevator at the foot"}, true},
-    {{160, 261, "the lower pipe"}, {70, 129, "out of the upper pipe"}, false},
+    {{160, 257, "on the lower pipe"}, {70, 129, "out of the upper pipe"}, false},
 };
 
 // How many rows a jump lifts her: 7 (120 pixels) on her own, 15 (253 pixels) with the spell

@@ -77,8 +77,9 @@ struct Pan {
 constexpr Pan kPans[] = {
     // The opening scrolls the view east 4 pixels a frame while she walks from x 1048 to 2148.
     {"LAFOREST", 820, 2408, 1940, 2408, "the opening's scroll along the forest road"},
-    // Guide 700 pans from her view on the lower pipe to the upper pipe's.
-    {"L001CAVE", 2252, 3927, 816, 1768, "the pan of guide 700 from the lower pipe to the upper one"},
+    // Guide 700 pans from her view sunk 32 pixels into the lower pipe (PosY 4096) to the upper
+    // pipe's.
+    {"L001CAVE", 2252, 3896, 816, 1768, "the pan of guide 700 from the lower pipe to the upper one"},
 };
 
 // ---- the map as tiles ----------------------------------------------------------------------------

@@ -201,6 +201,25 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"CORRIDOR", 35, "Kawachans: between the fallen block and the stump, and at the east end"},
 
     // Guide events and the boss.
+    {"L001CAVE", 513, "guide: the guards ahead, before R1 and the first enemies"},
+    {"L001CAVE", 514, "guide: crouch to look down the pit"},
+    {"L001CAVE", 515, "guide: the falling and moving traps"},
+    {"L001CAVE", 516, "guide: the rest room R2"},
+    {"L001CAVE", 517, "guide: the dead end and the pipe down, on the runway"},
+    {"L001CAVE", 518, "guide: the water door"},
+    {"L001CAVE", 519, "guide: the locked exit, where she lands in X"},
+    {"L001CAVE", 520, "guide: the passage over the exit door"},
+    {"L001CAVE", 521, "guide: turn back, in P"},
+    {"L001CAVE", 522, "guide: the lava"},
+    {"L001CAVE", 523, "guide: the hidden room H"},
+    {"L001CAVE", 524, "guide: the pipe back up"},
+    {"L001CAVE", 528, "guide: the shrine S2, where she lands"},
+    {"L001CAVE", 128, "the soft wall at P's dead end"},
+    {"L001CAVE", 700, "the lower pipe she crouches into"},
+    {"CORRIDOR", 525, "guide: the corridor"},
+    {"BOSS0001", 526, "guide: the boss room, which calls the boss"},
+    {"TEMPLE00", 527, "guide: praying at the statue"},
+    {"LTOWNMID", 529, "guide: the end of the playable part, where she arrives"},
 
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
     {"L001CAVE", 60, "block lifts: the barrier of G1a, the steps over pit 2"},
@@ -235,6 +254,15 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"TEMPLE00", 118, "torches by the pillars"},
 
     // The save statue, shrines, machines, the clinic, paintings and chests.
+    {"L001CAVE", 162, "the shrines to the save room: on the landing, under D3, in PC"},
+    {"L001CAVE", 256, "the drink machines of the rest rooms R1 and R2"},
+    {"L001CAVE", 259, "the food machine of R2"},
+    {"L001CAVE", 257, "the waterworks control machine"},
+    {"L001CAVE", 1004, "the card key's chest"},
+    {"L001CAVE", 1001, "the 1000 yen's chest"},
+    {"TEMPLE00", 164, "the save statue"},
+    {"LTOWNSHP", 280, "the vase painting of inn room B"},
+    {"LTOWNSHP", 281, "the red building's painting of room C"},
 };
 
 // The actor groups whose pictures only some bitmaps hold as one of the sheets (3 unless said):
@@ -534,6 +562,33 @@ TEST_F(MapTest, TheCavesSlotsStandWhereThePresetsExpectThem) {
 
   EXPECT_EQ(SpawnOrder(91).size(), 7u) << "an eighth light would stay dark";
   EXPECT_EQ(SpawnOrder(117), (std::vector<Tile>{{150, 129}}));
+}
+
+// The storage room's chest events set the flags that the presets give chest slots 1 (1004, the
+// card key) and 2 (1001, the 1000 yen): each lies in front of its own chest, along its bottom row.
+// The waterworks machine lights columns 0..3 and links door slot 0, which the test above keeps
+// the water's; it stands in the control room.
+TEST_F(MapTest, TheCavesChestEventsAndWaterworksStandWhereTheirSlotsAre) {
+  Load("L001CAVE");
+  auto tiles_of = [](uint32_t value) {
+    std::vector<Tile> tiles;
+    for (int row = 0; row < kTileRows; ++row)
+      for (int col = 0; col < kTilesPerRow; ++col)
+        if (BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col] == value) tiles.push_back({col, row});
+    return tiles;
+  };
+  const std::vector<Tile> chests = SpawnOrder(113);
+  ASSERT_EQ(chests.size(), 3u);
+  auto front_of = [](Tile chest) {
+    return std::vector<Tile>{{chest.col, chest.row + 1}, {chest.col + 1, chest.row + 1}, {chest.col + 2, chest.row + 1}};
+  };
+  EXPECT_EQ(tiles_of(1004), front_of(chests[1])) << "the card key's event is not at chest slot 1";
+  EXPECT_EQ(tiles_of(1001), front_of(chests[2])) << "the 1000 yen's event is not at chest slot 2";
+  EXPECT_TRUE(tiles_of(1000).empty()) << "the opening opens its chest by script";
+
+  const std::vector<Tile> machine = tiles_of(257);
+  ASSERT_FALSE(machine.empty());
+  for (const Tile& t : machine) EXPECT_TRUE(t.col >= 353 && t.col <= 392 && t.row == 109) << t.col << ", " << t.row;
 }
 
 // The boss room's exit room is closed all round: nothing but the two sliding doors in the gap
@@ -938,10 +993,6 @@ constexpr Way kWays[] = {
     {400, "LTOWNMID", 4156, 1924}, {430, "BOSS0001", 176, 960},  {500, "TEST0000", 904, 516},
 };
 
-// The numbers placed on purpose where nothing happens yet: each ends on its first frame. The
-// clinic's counter waits for the clinic's script.
-constexpr uint32_t kPlacedToEndAtOnce[] = {317};
-
 bool IsFieldNumber(uint32_t v) { return (v >= 160 && v <= 164) || (v >= 256 && v <= 511) || (v >= 1000 && v <= 1199); }
 bool IsGuideNumber(uint32_t v) { return v == 128 || (v >= 513 && v <= 799); }
 
@@ -968,15 +1019,14 @@ bool Over(const std::vector<bool>& reached, int col, int row) {
 
 uint32_t EventAt(int col, int row) { return BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col]; }
 
-TEST_F(MapTest, EveryEventNumberOnAMapHasAScriptOrIsPlacedToEndAtOnce) {
+TEST_F(MapTest, EveryEventNumberOnAMapHasAScript) {
   for (const MapScene& m : kMaps) {
     SCOPED_TRACE(m.map);
     Load(m.map);
     std::set<uint32_t> values;
     for (int i = 0; i < kTilesPerLayer; ++i) values.insert(BgLayers.TileBuffer[kEventLayer * kTilesPerLayer + i]);
     for (uint32_t v : values) {
-      if (v < 128 || std::find(std::begin(kPlacedToEndAtOnce), std::end(kPlacedToEndAtOnce), v) != std::end(kPlacedToEndAtOnce))
-        continue;
+      if (v < 128) continue;
       const bool scripted = IsFieldNumber(v)   ? FieldHandlerOf(static_cast<int32_t>(v)) != FieldRoutine(FieldEventWithoutScript)
                             : IsGuideNumber(v) ? GuideHandlerOf(static_cast<int32_t>(v)) != GuideRoutine(GuideEventWithoutScript)
                                                : false;

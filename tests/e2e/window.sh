@@ -165,7 +165,9 @@ done
 awk -v lit="$lit" 'BEGIN{exit !(lit > 0.9)}' || fail "only $lit of the picture in the window is lit, expected the cave"
 
 # Holds the right arrow for a second and prints how many pixels of a part of the client area
-# (WxH+X+Y within it) differ between a screenshot before and one after.
+# (WxH+X+Y within it) differ between a screenshot before and one after. (She walks east on the
+# landing from the chest where the opening left her, and stops short of its step down, where the
+# insect's first talk would stop her.)
 pixels_changed_by_right() {
   local crop="$1" w h x y
   IFS='x+' read -r w h x y <<<"$crop"
@@ -277,14 +279,15 @@ sleep 0.3
 
 # The first enemies: walking on east (jumping the rocks in her way) she comes down the landing's
 # lower steps, where the turtles walk: their green shows in the play area, which held none at
-# the start but the insect's wings.
+# the start but the insect's wings. On the first step down the insect speaks to her; the jump
+# key closes its lines.
 mask=()
 shot still
 green_pixels() { count_colours "$1" '#8CD05C' '#4CA040' '#2C6A30'; }
 still_green="$(green_pixels still)"
 [ "$still_green" -lt 100 ] || fail "the cave's start shows green before any enemy"
 xdotool keydown Right
-for i in $(seq 8); do
+for i in $(seq 24); do
   xdotool keydown z
   sleep 0.3
   xdotool keyup z

@@ -1,6 +1,6 @@
 // A frame harness in one of the game's scenes: after the new game's first frame, the world free
 // (no sub-mode), the scene entered as a door enters it, and five frames run, so that its fade-in
-// has begun.
+// has begun. A guide talk that starts where she arrives (the town's, once a game) is heard out.
 //
 //   InScene game(kSceneTown);
 //   ResetFade();  // for a picture at once, without waiting for the fade-in
@@ -13,6 +13,7 @@
 
 #include "app/game_flow.h"
 #include "app/scene_change.h"
+#include "platform/input.h"
 #include "support/frame_harness.h"
 #include "ui/hud.h"
 
@@ -23,6 +24,7 @@ struct InScene : FrameHarness {
     SubModeArg = 0;
     ChangeScene(scene);
     Run(5);
+    for (int taps = 0; taps < 40 && SubMode == kSubGuideEvent; ++taps) PressButton(kButtonJump);
   }
 };
 

@@ -18,6 +18,10 @@
 //   even column: 348 its capital (even row), 349 / 389 its shaft (odd / even row), 350 its base
 //   (odd row).
 //   444..446  a sign "休憩所" (rest room)   484..486  "制御室" (control room)   524..526  "出口" (exit)
+//   On the metal panels (wall B) of layer 1, from an odd row (the panels repeat every column):
+//   448, 449 / 488, 489 / 528, 529 the drink machine; 450, 451 / 490, 491 / 530, 531 the food
+//   machine; 452..454 / 492..494 / 532..534 the waterworks control machine; 455..457 the sign
+//   "休憩所".
 // Far scenery (layer 0): 560..563 / 600..603 distant rock pillars (repeat), 640..643 their
 // dark foot.
 #include <cmath>
@@ -249,6 +253,11 @@ void DrawCaveTiles(Image& sheet) {
   PutBlock(sheet, 444, SignBoard(3, U"休憩所", pal::kDarkMetal, pal::Yellow));
   PutBlock(sheet, 484, SignBoard(3, U"制御室", pal::kDarkMetal, pal::Yellow));
   PutBlock(sheet, 524, SignBoard(3, U"出口", pal::kDarkMetal, pal::Yellow));
+  // The rest rooms' machines and sign and the control room's machine stand on the metal panels.
+  PutOnWall(sheet, 448, Cells(sheet, 324, 2, 3), kWallB, false, true);
+  PutOnWall(sheet, 450, Cells(sheet, 326, 2, 3), kWallB, false, true);
+  PutOnWall(sheet, 452, Cells(sheet, 328, 3, 3), kWallB, false, true);
+  PutOnWall(sheet, 455, Cells(sheet, 444, 3, 1), kWallB, false, true);
 
   DrawPattern(sheet, kFarFirst, 4, 2, FarPillars);
   DrawPattern(sheet, kFarFirst + 80, 4, 1, [](int x, int y) { return art::Bayer(x, y) < 0.2 ? pal::ShadowDeep : pal::Night; });
