@@ -333,62 +333,62 @@ constexpr std::array<uint32_t, kBagSlots> kBag = {kHamburger, kHamburger, kSoda,
 
 TEST_F(Playthrough, TheTitleTheOpeningAndTheFirstSave) {
   ASSERT_TRUE(Play("the opening", kTheOpening));
-  Expect({"opening", "the opening is over", 1, "L001CAVE", {1000}, {}, false, 1, 0, 320, kNewBag});
+  Expect({"opening", "the opening is over", 2100, "L001CAVE", {1000}, {}, false, 1, 0, 320, kNewBag});
   ASSERT_TRUE(Play("a ring on", kARingOn));
   EXPECT_EQ(PlayerStats.Attack, 104);
   ASSERT_TRUE(Play("the first shrine", kTheFirstShrine));
   ASSERT_TRUE(Play("the first save", SaveAtTheStatue("L001CAVE")));
-  Expect({"first_save", "the first save", 1, "L001CAVE", {1000}, {527}, false, 1, 0, 320, kNewBag});
+  Expect({"first_save", "the first save", 3000, "L001CAVE", {1000}, {527}, false, 1, 0, 320, kNewBag});
   KeepTheSave("first_shrine.dat");
 }
 
 TEST_F(Playthrough, TheRestRoomTheFirstEnemiesTheTrapsAndTheSecondSave) {
   ASSERT_TRUE(LoadFromTheTitle("first_shrine.dat", "L001CAVE"));
-  Expect({"first_load", "the first save loaded", 1, "L001CAVE", {1000}, {527}, false, 1, 0, 320, kNewBag});
+  Expect({"first_load", "the first save loaded", 850, "L001CAVE", {1000}, {527}, false, 1, 0, 320, kNewBag});
   ASSERT_TRUE(Play("the first rest room", kTheFirstRestRoom));
-  Expect({"soda", "a soda bought", 1, "L001CAVE", {1000}, {513, 527}, false, 1, 0, 200, kBag});
+  Expect({"soda", "a soda bought", 1100, "L001CAVE", {1000}, {513, 527}, false, 1, 0, 200, kBag});
   ASSERT_TRUE(Play("the first enemies", kTheFirstEnemies));
-  Expect({"first_enemies", "the first enemies", 1, "L001CAVE", {1000}, {513, 527}, false, 1, 0, 0, kBag});
+  Expect({"first_enemies", "the first enemies", 2500, "L001CAVE", {1000}, {513, 527}, false, 1, 10, 215, kBag});
   ASSERT_TRUE(Play("the elevator", kTheElevator));
-  Expect({"elevator", "the elevator down", 1, "L001CAVE", {1000}, {513, 514, 527}, false, 1, 0, 0, kBag});
+  Expect({"elevator", "the elevator down", 3200, "L001CAVE", {1000}, {513, 514, 527}, false, 1, 14, 219, kBag});
   ASSERT_TRUE(Play("the traps", kTheTraps));
   ASSERT_TRUE(Play("the second save", SaveAtTheStatue("L001CAVE")));
-  Expect({"second_save", "the second save", 1, "L001CAVE", {1000}, {513, 514, 515, 516, 518, 527, 528}, false, 1,
-          0, 0, kBag});
+  Expect({"second_save", "the second save", 4700, "L001CAVE", {1000}, {513, 514, 515, 516, 518, 527, 528}, false,
+          1, 14, 219, kBag});
   KeepTheSave("second_shrine.dat");
 }
 
 TEST_F(Playthrough, TheWaterworksTheWaterDoorAndTheThirdSave) {
   ASSERT_TRUE(LoadFromTheTitle("second_shrine.dat", "L001CAVE"));
   ASSERT_TRUE(Play("the waterworks", kTheWaterworks));
-  Expect({"waterworks", "the waterworks operated", 1, "L001CAVE", {1000, 100, 101},
-          {513, 514, 515, 516, 518, 527, 528}, false, 1, 0, 0, kBag});
+  Expect({"waterworks", "the waterworks operated", 2500, "L001CAVE", {1000, 100, 101},
+          {513, 514, 515, 516, 518, 527, 528}, false, 2, 24, 234, kBag});
   ASSERT_TRUE(Play("the water door", kTheWaterDoor));
-  Expect({"water_door", "through the water door", 1, "L001CAVE", {1000, 100, 101},
-          {513, 514, 515, 516, 518, 519, 527, 528}, false, 1, 0, 0, kBag});
+  Expect({"water_door", "through the water door", 4100, "L001CAVE", {1000, 100, 101},
+          {513, 514, 515, 516, 518, 519, 527, 528}, false, 2, 26, 236, kBag});
   ASSERT_TRUE(Play("the third shrine", kTheThirdShrine));
   ASSERT_TRUE(Play("the third save", SaveAtTheStatue("L001CAVE")));
-  Expect({"third_save", "the third save", 1, "L001CAVE", {1000, 100, 101}, {513, 514, 515, 516, 518, 519, 527, 528},
-          false, 1, 0, 0, kBag});
+  Expect({"third_save", "the third save", 4900, "L001CAVE", {1000, 100, 101}, {513, 514, 515, 516, 518, 519, 527, 528},
+          false, 2, 26, 236, kBag});
   KeepTheSave("third_shrine.dat");
 }
 
 TEST_F(Playthrough, TheLavaTheCardKeyThePipeTheExitDoorAndTheCorridorsSave) {
   ASSERT_TRUE(LoadFromTheTitle("third_shrine.dat", "L001CAVE"));
   ASSERT_TRUE(Play("the lava", kTheLava));
-  Expect({"lava", "down the shaft", 1, "L001CAVE", {1000, 100, 101},
-          {513, 514, 515, 516, 517, 518, 519, 522, 527, 528}, false, 1, 0, 0, kBag});
+  Expect({"lava", "down the shaft", 2100, "L001CAVE", {1000, 100, 101},
+          {513, 514, 515, 516, 517, 518, 519, 522, 527, 528}, false, 2, 27, 237, kBag});
   ASSERT_TRUE(Play("the card key", kTheCardKey));
-  Expect({"card_key", "the card key and the 1000 yen", 1, "L001CAVE", {1000, 1004, 1001, 100, 101},
-          {513, 514, 515, 516, 517, 518, 519, 522, 527, 528}, true, 1, 0, 0, kBag});
+  Expect({"card_key", "the card key and the 1000 yen", 2600, "L001CAVE", {1000, 1004, 1001, 100, 101},
+          {513, 514, 515, 516, 517, 518, 519, 522, 527, 528}, true, 2, 30, 1240, kBag});
   ASSERT_TRUE(Play("the pipe back up", kThePipeBackUp));
-  Expect({"pipe", "the pipe back up", 1, "L001CAVE", {1000, 1004, 1001, 100, 101},
-          {513, 514, 515, 516, 517, 518, 519, 522, 524, 527, 528}, true, 1, 0, 0, kBag});
+  Expect({"pipe", "the pipe back up", 3500, "L001CAVE", {1000, 1004, 1001, 100, 101},
+          {513, 514, 515, 516, 517, 518, 519, 522, 524, 527, 528}, true, 2, 36, 1251, kBag});
   ASSERT_TRUE(Play("the exit door", kTheExitDoor));
   ASSERT_TRUE(Play("the corridor's shrine", kTheCorridorShrine));
   ASSERT_TRUE(Play("the corridor's save", SaveAtTheStatue("CORRIDOR")));
-  Expect({"corridor_save", "the corridor's save", 1, "CORRIDOR", {1000, 1004, 1001, 100, 101},
-          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 527, 528}, true, 1, 0, 0, kBag});
+  Expect({"corridor_save", "the corridor's save", 5600, "CORRIDOR", {1000, 1004, 1001, 100, 101},
+          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 527, 528}, true, 2, 42, 1262, kBag});
   KeepTheSave("corridor_shrine.dat");
 }
 
@@ -396,18 +396,18 @@ TEST_F(Playthrough, TheBossTheTownTheClinicAndThePauseMenusLoad) {
   ASSERT_TRUE(LoadFromTheTitle("corridor_shrine.dat", "CORRIDOR"));
   ASSERT_TRUE(Play("the sealed door", kTheSealedDoor));
   ASSERT_TRUE(Play("the boss", kTheBoss));
-  Expect({"boss", "the boss brought down", 1, "BOSS0001", {1000, 1004, 1001, 100, 101, 110},
-          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 701}, true, 1, 0, 0, kBag});
+  Expect({"boss", "the boss brought down", 2200, "BOSS0001", {1000, 1004, 1001, 100, 101, 110},
+          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 701}, true, 7, 452, 4877, kBag});
   ASSERT_TRUE(Play("the town", kTheTown));
-  Expect({"town", "the town and a talk", 1, "LTOWNMID", {1000, 1004, 1001, 100, 101, 110},
-          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 529, 701}, true, 1, 0, 0, kBag});
+  Expect({"town", "the town and a talk", 3500, "LTOWNMID", {1000, 1004, 1001, 100, 101, 110},
+          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 529, 701}, true, 7, 452, 4877, kBag});
   ASSERT_TRUE(Play("the clinic", kTheClinic));
-  Expect({"clinic", "the clinic", 1, "LTOWNMID", {1000, 1004, 1001, 100, 101, 110},
-          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 529, 701}, true, 1, 0, 0, kBag});
+  Expect({"clinic", "the clinic", 4400, "LTOWNMID", {1000, 1004, 1001, 100, 101, 110},
+          {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 526, 527, 528, 529, 701}, true, 7, 452, 4847, kBag});
   ASSERT_TRUE(Play("the pause menu's load", kThePauseMenusLoad));
-  Expect({"pause_load", "the corridor's save loaded from the pause menu", 1, "TEMPLE00",
-          {1000, 1004, 1001, 100, 101}, {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 527, 528}, true, 1, 0, 0,
-          kBag});
+  Expect({"pause_load", "the corridor's save loaded from the pause menu", 4700, "TEMPLE00",
+          {1000, 1004, 1001, 100, 101}, {513, 514, 515, 516, 517, 518, 519, 522, 524, 525, 527, 528}, true, 2, 42,
+          1262, kBag});
 }
 
 }  // namespace

@@ -349,10 +349,7 @@ void RouteDriver::Fail(const std::string& what) {
                 << PlayerStats.Hp << "; the picture is " << picture << ")";
 }
 
-static int K() { return std::getenv("K") ? atoi(std::getenv("K")) : 0; }
 void RouteDriver::Frame() {
-  if (std::getenv("TOVIA_ROUTE_FRAMES")) std::fprintf(stderr, "f %d x %d y %d sub %d %d motion %d input %x hp %u k %d %d %d life %d w %d %d\n", frames_, Heroine().PosX(), Heroine().PosY(), SubMode, SubModeArg, GetHeroineMotion(0), ButtonHistory[0], PlayerStats.Hp, Actor(35,K()).State(), Actor(35,K()).PosX(), Actor(35,K()).PosY(), Actor(35,K()).Life(), Actor(36,0).State(), Actor(36,0).PosX());
-  if (std::getenv("TOVIA_ROUTE_FRAMES")) std::fprintf(stderr, "   shots %d kbox %d %d %d %d face %d\n", CountActors(kShotGroup), Actor(35,K()).BodyBox().left, Actor(35,K()).BodyBox().top, Actor(35,K()).BodyBox().right, Actor(35,K()).BodyBox().bottom, Heroine().FaceX());
   game_.Run();
   ++frames_;
   ++tick_;
@@ -361,6 +358,7 @@ void RouteDriver::Frame() {
 
 void RouteDriver::Check() {
   if (GameMode == kGameHalted) Fail("the game halted");
+  if (SubMode == kSubDebugMenu || SubMode == kSubMapEditor) Fail("play opened the debug menu or the editor");
   if (Heroine().State() == kActorEnding) Fail("she died");
   const bool stands = SubMode == kSubTalk || SubMode == kSubGuideEvent || SubMode == kSubFieldEvent ||
                       SubMode == kSubPauseMenu;
