@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "actors/heroine.h"
@@ -205,13 +204,6 @@ Waypoint WaitUntil(std::string what, std::function<bool()> until, int cap) {
             return until();
           },
           cap};
-}
-
-Waypoint Wait(int frames) {
-  return {"wait " + std::to_string(frames) + " frames", [frames](RouteDriver& d) {
-            d.ReleaseAll();
-            return d.count++ >= frames;
-          }};
 }
 
 Waypoint Press(std::vector<int> buttons) {

@@ -75,7 +75,6 @@ Waypoint TalkTo(int group);
 Waypoint Ride(int button);
 // Runs frames with no key down until `until` holds.
 Waypoint WaitUntil(std::string what, std::function<bool()> until, int cap = 1500);
-Waypoint Wait(int frames);
 // Presses each button in turn (down one frame, up one frame): for the pause menu's pages.
 Waypoint Press(std::vector<int> buttons);
 // Moves the arrow of the open choice list to `line` and confirms it with the jump button.
