@@ -43,7 +43,7 @@ struct Waypoint {
 using Route = std::vector<Waypoint>;
 
 // The frames an event, a menu or a talk may stand at the longest.
-constexpr int kLongestStand = 1800;
+constexpr int kLongestStand = 600;  // the route's longest is about 260
 
 // Columns and rows of the map, in pixels: the middle of a column, the top of a floor row.
 constexpr int Col(int col) { return col * 16 + 8; }
