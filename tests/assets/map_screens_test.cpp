@@ -1,6 +1,7 @@
 // The maps as a player sees them: wherever the heroine can stand, no screen that the camera can
-// show round her looks past the built world; and no picture of the layers in front of the far
-// picture hangs in the air, unless the list beside the map sources says it is meant to hang.
+// show round her looks past the built world; no picture of the layers in front of the far
+// picture hangs in the air, unless the list beside the map sources says it is meant to hang; and
+// the torches and lamps that the maps place hang on walls.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -389,6 +390,26 @@ TEST_F(MapScreensTest, NoPictureHangsInTheAirUnlessListed) {
   for (size_t i = 0; i < list.size(); ++i)
     EXPECT_TRUE(used[i]) << "hanging.list names " << list[i].map << " " << list[i].col << " " << list[i].row
                          << ", where no group hangs";
+}
+
+// The decorations that the map places as actors and that hang on a wall (the torches, the
+// consoles' lights, the warning lights; one cell each) have a wall behind them: a tile of layer 1
+// (a wall, a pillar), or the rooms' back wall of layer 0 where the map has one. Drawn on the far
+// picture they would hang in the air, and sway against it as the view scrolls.
+TEST_F(MapScreensTest, EveryWallDecorationHangsOnAWall) {
+  constexpr uint32_t kWallDecorations[] = {91, 118, 119};
+  for (const MapLook& look : kMapLooks) {
+    SCOPED_TRACE(look.map);
+    Load(look.map);
+    for (int row = 0; row < kTileRows; ++row)
+      for (int col = 0; col < kTilesPerRow; ++col) {
+        const uint32_t group = Tile(kEventLayer, col, row);
+        if (std::find(std::begin(kWallDecorations), std::end(kWallDecorations), group) == std::end(kWallDecorations))
+          continue;
+        EXPECT_TRUE(Drawn(1, col, row) || (look.back_wall && BackWallBehind(col, row)))
+            << look.map << ": group " << group << " at column " << col << ", row " << row << " hangs on nothing";
+      }
+  }
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ TEST_F(MechanismsInScenesTest, TheControlRoomTheLavaTheExitDoorAndTheTorchesShow
   ResetFade();
   Stand(200, 416);
   Save("corridor_torches");
-  EXPECT_GT(LitPixels(ScreenX(13 * 16), ScreenY(17 * 16), 16, 16), 30);
+  EXPECT_GT(LitPixels(ScreenX(12 * 16), ScreenY(17 * 16), 16, 16), 30);
   ChangeScene(kSceneSaveRoom);
   RedrawAllLayers();
   ResetFade();

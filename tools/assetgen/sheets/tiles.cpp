@@ -235,13 +235,25 @@ void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp) {
 
 Image Cells(const Image& sheet, int first, int w, int h) { return sheet.Crop(CellX(first), CellY(first), 16 * w, 16 * h); }
 
-void PutOnWall(Image& sheet, int to, const Image& piece, int wall, bool odd_col, bool odd_row) {
-  const Image back = Cells(sheet, wall, 2, 2);
+namespace {
+
+// The piece over the repeating back, which starts (dx, dy) into its repeat at the piece's corner.
+void PutOverBack(Image& sheet, int to, const Image& piece, const Image& back, int dx, int dy) {
   Image img(piece.width, piece.height);
   for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x) img.Put(x, y, back.Wrapped(x + (odd_col ? 16 : 0), y + (odd_row ? 16 : 0)));
+    for (int x = 0; x < img.width; ++x) img.Put(x, y, back.Wrapped(x + dx, y + dy));
   img.Blit(piece, 0, 0);
   PutBlock(sheet, to, img);
+}
+
+}  // namespace
+
+void PutOnWall(Image& sheet, int to, const Image& piece, int wall, bool odd_col, bool odd_row) {
+  PutOverBack(sheet, to, piece, Cells(sheet, wall, 2, 2), odd_col ? 16 : 0, odd_row ? 16 : 0);
+}
+
+void PutOnTile(Image& sheet, int to, const Image& piece, int tile) {
+  PutOverBack(sheet, to, piece, Cells(sheet, tile, 1, 1), 0, 0);
 }
 
 void PutRunOnWall(Image& sheet, int to, int piece, int wall, bool odd_row) {

@@ -98,6 +98,8 @@ void DrawTrims(Image& sheet, int top, int foot, pal::Ramp ramp);                
 // picture whose top-left tile stands at an odd or even column and row.
 Image Cells(const Image& sheet, int first, int w, int h);
 void PutOnWall(Image& sheet, int to, const Image& piece, int wall, bool odd_col, bool odd_row);
+// The same on a wall that repeats every cell (the inside of a terrain set drawn on layer 1).
+void PutOnTile(Image& sheet, int to, const Image& piece, int tile);
 // A one-cell piece laid sideways along the wall (a trim): two cells from `to`, the first for the
 // even columns, for rows of the given parity.
 void PutRunOnWall(Image& sheet, int to, int piece, int wall, bool odd_row);

@@ -21,7 +21,10 @@
 //   On the metal panels (wall B) of layer 1, from an odd row (the panels repeat every column):
 //   448, 449 / 488, 489 / 528, 529 the drink machine; 450, 451 / 490, 491 / 530, 531 the food
 //   machine; 452..454 / 492..494 / 532..534 the waterworks control machine; 455..457 the sign
-//   "休憩所".
+//   "休憩所". On the dark brick (wall D), from an even column and an odd row: 458..460 the sign
+//   "出口".
+//   462, 463 / 502, 503   a rock pillar standing nearer than the far ones (layer 1, repeats down),
+//                         for the torches of the natural chambers to hang on
 // Far scenery (layer 0): 560..563 / 600..603 distant rock pillars (repeat), 640..643 their
 // dark foot.
 #include <cmath>
@@ -208,6 +211,21 @@ uint32_t FarPillars(int x, int y) {
   return art::Bayer(x, y) < 0.3 ? pal::Shadow : pal::ShadowDeep;
 }
 
+// A rock pillar a little nearer and lighter than the far ones, with a wavering outline: lit on
+// its left, in shade on its right; 32 x 32, repeating down.
+uint32_t NearPillar(int x, int y) {
+  const double w = 10 + 2 * std::sin(y * 2 * M_PI / 32);
+  const double d = std::abs(x + 0.5 - 16) - w;
+  if (d > 0) return tiles::kAir;
+  if (d > -1) return pal::Outline;
+  const double t = (x + 0.5 - (16 - w)) / (2 * w);  // 0 at its left edge, 1 at its right
+  const double n = art::SmoothNoise(x, y, 8, 32, 157, 32);
+  if (t < 0.1) return art::Bayer(x, y) < 0.3 ? pal::Stone : pal::Shadow;
+  if (t < 0.3) return art::Bayer(x, y) < 0.6 + n * 0.3 ? pal::Shadow : pal::ShadowDeep;
+  if (t > 0.8) return art::Bayer(x, y) < 0.1 ? pal::Shadow : pal::ShadowDeep;
+  return art::Bayer(x, y) < 0.2 + n * 0.35 ? pal::Shadow : pal::ShadowDeep;
+}
+
 }  // namespace
 
 void DrawCaveTiles(Image& sheet) {
@@ -258,6 +276,8 @@ void DrawCaveTiles(Image& sheet) {
   PutOnWall(sheet, 450, Cells(sheet, 326, 2, 3), kWallB, false, true);
   PutOnWall(sheet, 452, Cells(sheet, 328, 3, 3), kWallB, false, true);
   PutOnWall(sheet, 455, Cells(sheet, 444, 3, 1), kWallB, false, true);
+  PutOnWall(sheet, 458, Cells(sheet, 524, 3, 1), kWallD, false, true);
+  DrawPattern(sheet, 462, 2, 2, NearPillar);
 
   DrawPattern(sheet, kFarFirst, 4, 2, FarPillars);
   DrawPattern(sheet, kFarFirst + 80, 4, 1, [](int x, int y) { return art::Bayer(x, y) < 0.2 ? pal::ShadowDeep : pal::Night; });

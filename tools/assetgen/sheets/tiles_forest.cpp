@@ -8,6 +8,8 @@
 //   329, 330  a rock (2 x 1)        331 / 371  a signpost (1 x 2)
 //   332  a fence (repeats sideways) 333  a fence post        334 / 374 / 414  a lamp post
 //   335, 336  a fallen log
+//   On the logs of a cabin's wall (the inside of the third terrain, drawn on layer 1): the door
+//   (2 x 5) from 337 (337, 338 / 377, 378 / ... / 497, 498), the window (2 x 2) from 339.
 // Far scenery (layer 0): 560..563 the tops of a distant tree line over 600..603 (repeat
 // sideways), 640..643 its dark body (repeat down); 564..567 / 604..607 a hill's top and body.
 // Foreground (layer 3): 800..802 grass tufts, 803, 804 hanging leaves, 805 a fern.
@@ -261,6 +263,8 @@ void DrawForestTiles(Image& sheet) {
   PutBlock(sheet, 333, Fence(true));
   PutBlock(sheet, 334, LampPost());
   PutBlock(sheet, 335, Log());
+  PutOnTile(sheet, 337, Cells(sheet, kDoorway, 2, 5), kThird + 41);
+  PutOnTile(sheet, 339, Cells(sheet, kWindow, 2, 2), kThird + 41);
 
   DrawPattern(sheet, kFarFirst, 4, 1, FarTrees);
   DrawPattern(sheet, kFarFirst + 40, 4, 1, [](int x, int y) { return FarTrees(x, y + 16); });

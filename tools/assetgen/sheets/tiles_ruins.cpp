@@ -10,7 +10,9 @@
 //   329, 330 / 369, 370   a rune circle on the floor wall (2 x 2)
 //   On the rune blocks (wall B), for the rooms walled with them on layer 1: 331, 332 the top
 //   trim and 371, 372 the foot trim (even and odd columns, even rows); 333, 334 / 373, 374 /
-//   413, 414 the torn banner hung at an even column and an odd row.
+//   413, 414 the torn banner hung at an even column and an odd row; the sealed door (2 x 5) at an
+//   even column and an even row from 336 (336, 337 / 376, 377 / ... / 496, 497), at an odd column
+//   and an odd row from 338, and the dark passage at an odd column and an odd row from 340.
 // Far scenery (layer 0): 560..563 / 600..603 arches (repeat sideways), 640..643 darkness.
 #include <cmath>
 
@@ -179,6 +181,9 @@ void DrawRuinsTiles(Image& sheet) {
   PutRunOnWall(sheet, 331, kWallTop, kWallB, false);
   PutRunOnWall(sheet, 371, kWallFoot, kWallB, false);
   PutOnWall(sheet, 333, Cells(sheet, 323, 2, 3), kWallB, false, true);
+  PutOnWall(sheet, 336, Cells(sheet, kDoorway, 2, 5), kWallB, false, false);
+  PutOnWall(sheet, 338, Cells(sheet, kDoorway, 2, 5), kWallB, true, true);
+  PutOnWall(sheet, 340, Cells(sheet, kOpening, 2, 5), kWallB, true, true);
 
   DrawPattern(sheet, kFarFirst, 4, 2, FarArches);
   DrawPattern(sheet, kFarFirst + 80, 4, 1, [](int x, int y) { return art::Bayer(x, y) < 0.06 ? pal::ShadowDeep : pal::Night; });

@@ -17,6 +17,12 @@
 //   370, 371 / 372, 373 / 374, 375  the foot trim on the houses' walls of layer 1: on the
 //                  half-timbered plaster (wall A), the red brick (B), the planks (D); each pair
 //                  for even and odd columns, even rows
+//   On the houses' walls of layer 1, the door (2 x 5, from an even row) on the plaster at an even
+//   column from 348 (348, 349 / 388, 389 / ... / 508, 509) and at an odd column from 350; on
+//   the brick from 352 and 354; on the planks from 356 and 358. The window (2 x 2) on the
+//   plaster from 480 (480, 481 / 520, 521) at an even column and an even row, 482 odd and even,
+//   484 even and odd, 486 odd and odd; on the brick from 488, 490, 492, 494; on the planks from
+//   496, 498, 500, 502.
 // Far scenery (layer 0): 560..563 rooftops of the distant town over 600..603 (repeat
 // sideways) and 640..643 its houses' walls; 564..567 / 604..607 mountains.
 // Foreground (layer 3): 800 a picket fence, 801 flowers in a pot, 802, 803 ivy.
@@ -296,6 +302,13 @@ void DrawTownTiles(Image& sheet) {
   PutRunOnWall(sheet, 370, kWallFoot, kWallA, false);
   PutRunOnWall(sheet, 372, kWallFoot, kWallB, false);
   PutRunOnWall(sheet, 374, kWallFoot, kWallD, false);
+  const int walls[3] = {kWallA, kWallB, kWallD};
+  for (int w = 0; w < 3; ++w) {
+    for (int odd_col = 0; odd_col < 2; ++odd_col)
+      PutOnWall(sheet, 348 + 4 * w + 2 * odd_col, Cells(sheet, kDoorway, 2, 5), walls[w], odd_col, false);
+    for (int k = 0; k < 4; ++k)
+      PutOnWall(sheet, 480 + 8 * w + 2 * k, Cells(sheet, kWindow, 2, 2), walls[w], k % 2, k / 2);
+  }
 
   DrawPattern(sheet, kFarFirst, 4, 1, FarRooftops);
   DrawPattern(sheet, kFarFirst + 40, 4, 1, [](int x, int y) { return FarRooftops(x, y + 16); });
