@@ -9,13 +9,21 @@
 #include <memory>
 #include <random>
 
+#include "actors/actor_library.h"
 #include "app/game_flow.h"
+#include "app/scene_change.h"
+#include "backend/headless/headless.h"
 #include "events/event_raise.h"
+#include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
 #include "support/captured_output.h"
 #include "support/frame_harness.h"
+#include "support/in_scene.h"
+#include "world/map_layers.h"
 #include "world/save_block.h"
+#include "world/save_files.h"
+#include "world/screen_wipe.h"
 
 namespace fs = std::filesystem;
 
@@ -81,6 +89,9 @@ class RandomKeys {
     for (const Hold& h : held_) keys.push_back(h.vk);
     return keys;
   }
+
+  // The frames a program runs before the player closes its window, unless a quit comes first.
+  int SessionLength() { return Between(3000, 25000); }
 
  private:
   struct Hold {
@@ -256,14 +267,54 @@ class SoakFolder {
   std::string path_;
 };
 
+// ---- games saved deeper in ---------------------------------------------------------------------
+
+// Random keys seldom take a new game past the cave's first screens. The soak's folder holds games
+// saved further on, so that a load, from the title or the pause menu, takes the soak there: each
+// made as a player makes it, through a shrine's door into the save room, then written as the
+// statue writes it. Two of the three slots hold the corridor's, which leads on to the boss.
+struct PreparedSave {
+  int scene;
+  int middle_x;  // the shrine's door: its middle, the floor under it
+  int floor_y;
+  const char* slot;
+};
+constexpr PreparedSave kPreparedSaves[] = {
+    {kSceneCorridor, 80 * kTileSize, 26 * kTileSize, ".\\Data\\save0.dat"},
+    {kSceneCave, 88 * kTileSize + 24, 134 * kTileSize, ".\\Data\\save1.dat"},  // the cave's lower shrine
+    {kSceneCorridor, 80 * kTileSize, 26 * kTileSize, ".\\Data\\save2.dat"},
+};
+constexpr char kSaveRoomMap[] = "./Data/TEMPLE00.MDT";
+
+bool MakeSave(const std::string& folder, const PreparedSave& save) {
+  FrameHarness game(1, folder);
+  StartInTheCave(game);
+  if (save.scene != kSceneCave) {
+    ChangeScene(save.scene);
+    RedrawAllLayers();
+  }
+  PlaceHeroine(0, save.middle_x - 24, save.floor_y - 65, 'R', 'N');
+  game.Run(10);
+  game.HoldButton(kButtonUp);
+  game.Run();
+  game.ReleaseButton(kButtonUp);
+  for (int i = 0; i < 400 && (SubMode != kSubWorld || IsFading() != 0); ++i) game.Run();
+  return std::strcmp(MapPath, kSaveRoomMap) == 0 && WriteSave(save.slot) == 0;
+}
+
 void Soak(const SoakOptions& options, SoakResult& result) {
   const SoakFolder folder;
+  for (const PreparedSave& save : kPreparedSaves) {
+    if (!MakeSave(folder.path(), save)) result.findings.push_back(std::string("no game could be saved for ") + save.slot);
+  }
   RandomKeys keys(options.seed);
   while (result.frames < options.frames && static_cast<int>(result.findings.size()) < options.max_findings) {
     result.programs += 1;
     FrameHarness game(1, folder.path());
     Watch watch(result, result.programs);
+    const int session = keys.SessionLength();
     while (result.frames < options.frames) {
+      if (watch.frames_in_program == session) headless::ScheduleEvent(headless::Simple(host::EventKind::Close));
       game.RunScript({keys.Next()});
       result.frames += 1;
       watch.frames_in_program += 1;

@@ -1,8 +1,10 @@
 // The soak: the game played from its title by random buttons, frame after frame, on the headless
 // backend through the frame harness. Keys go down at random and stay down for random lengths (a
 // tap, a short hold, a long walk), several at once; the menu key and the display switch come
-// rarely. A quit ends the program as it ends the real one; the next program starts fresh on the
-// same Data folder (its maps and whatever saves the earlier programs wrote) and play goes on.
+// rarely. A quit ends the program as it ends the real one, and so does closing the window, which
+// the player does after a random length of play; the next program starts fresh on the same Data
+// folder (its maps, games saved further on for a load to reach, and whatever saves the earlier
+// programs wrote) and play goes on.
 //
 // What it looks for, besides the sanitizers' reports, is a game that stops answering:
 // - GameMode 254 (the halted game), the debug menu or the map editor: play never opens them;
@@ -12,7 +14,7 @@
 //   message window closed or chosen);
 // - anything written on standard output or standard error.
 //
-//   const SoakResult r = RunSoak({.seed = 1, .frames = 3000});
+//   const SoakResult r = RunSoak({.seed = 1, .frames = 10000});
 //   EXPECT_TRUE(r.findings.empty());
 #pragma once
 
