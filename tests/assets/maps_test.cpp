@@ -830,6 +830,17 @@ TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor
   EXPECT_EQ(stuck, 0);
 }
 
+// From the lip of rock at the alcove's pit (column 237, top row 42) she gets over the pit to the
+// elevator (column 244, under its stop) only if her body, as high as it stands on the lip, passes
+// under the ceiling up to the elevator's side: lower, her head meets its edge and she falls into
+// the pit.
+TEST_F(MapTest, FromTheAlcovesLipHerBodyPassesOverThePitToTheElevator) {
+  Load("L001CAVE");
+  constexpr int kLipTop = 42 * kTileSize, kLip = 237 * kTileSize, kElevator = 244 * kTileSize;
+  for (int x = kLip; x + kBodyWidth <= kElevator; x += 4)
+    EXPECT_TRUE(BoxIsFree(x, kLipTop - kBodyHeight, kBodyWidth, kBodyHeight)) << "x " << x;
+}
+
 // Guide 517 walks her east to x 1600 on one level floor, and she falls down the shaft beyond it
 // to a floor low enough that the guide, which holds her until her top reaches y 4000, ends there.
 TEST_F(MapTest, TheRunwayOf517EndsAtTheShaftDownToTheLowestLevel) {

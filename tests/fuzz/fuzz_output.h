@@ -1,17 +1,14 @@
 // The game writes nothing on standard output or standard error in a normal run, the one line
 // about a machine without a Japanese font excepted; bad input is no reason to either. The fuzz
-// targets run with both going to a scratch file, and what lands there is a fault like a crash.
-// Sanitizer reports go to the standard error the process started with.
+// targets run with both captured (support/captured_output.h), and what lands there is a fault
+// like a crash.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// Keeps the standard error the process has now for the sanitizers' reports and for
-// ReportOutputAndAbort. Called once, before anything else redirects it (the first capture calls
-// it otherwise).
-void KeepReportStream();
+#include "support/captured_output.h"
 
 // Runs the target on the input with standard output and error captured; returns what the game
 // wrote there, the line about the missing font left out.
