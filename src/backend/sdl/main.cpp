@@ -8,7 +8,16 @@
 #include "platform/host.h"
 #include "platform/resources.h"
 
+namespace {
+
+// SDL logs its own warnings on stderr (a debugging audio driver, a missing display feature); the
+// game says nothing in a normal run and reports its own failures where they matter.
+void IgnoreSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  SDL_LogSetOutputFunction(IgnoreSdlLog, nullptr);
   res::InstallEmbedded();
   std::string command_line;
   for (int i = 1; i < argc; ++i) {
