@@ -229,6 +229,22 @@ void MidiPlay::OnTimer() {
   if (!any_active) Rewind();
 }
 
+// The calls before the first that sends an event: with no fade running or asked for, they only
+// count milliseconds. None while no track is left (the next call rewinds).
+uint32_t MidiPlay::IdleCalls() {
+  if (fading != 0 || fade_request_ != 0) return 0;
+  int64_t first = INT64_MAX;
+  for (int i = 0; i < track_count; ++i) {
+    if (tracks[i].active != 0) first = std::min(first, tracks[i].next_tick);
+  }
+  if (first == INT64_MAX) return 0;
+  uint32_t calls = 0;
+  while (calls < kIdleLookAhead && static_cast<int64_t>(TicksIn(elapsed_ms + calls, division, tempo) + tick_base) < first) {
+    ++calls;
+  }
+  return calls;
+}
+
 void MidiPlay::ProcessEvent(MidiTrack& t) {
   const uint8_t* end = t.data + t.length;
   // The end of the data is the end of the track; so is a data byte with no status to repeat.
@@ -356,7 +372,10 @@ void MidiPlay::SendChannelVolumes(int /*volume*/) {
 
 // Asked for on the game's thread; the timer thread, which owns the fade, starts it at its next
 // step.
-void MidiPlay::StartFade(int length) { fade_request_ = std::max(length, 1); }
+void MidiPlay::StartFade(int length) {
+  fade_request_ = std::max(length, 1);
+  Wake();
+}
 
 // One step of a fade: the level added to the file's volume controllers falls from 0 to -127
 // over the fade's length; the channel volumes sent after it stay the music volume.

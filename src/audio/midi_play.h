@@ -67,6 +67,9 @@ class MidiPlay : public MTimer {
   void Rewind();
   void FreeTracks();
   void OnTimer() override;
+  // The calls before the next event, counted up to kIdleLookAhead.
+  uint32_t IdleCalls() override;
+  static constexpr uint32_t kIdleLookAhead = 250;
   void ProcessEvent(MidiTrack& track);
   void SendChannelVolumes(int volume);
   void StartFade(int length);

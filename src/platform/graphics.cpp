@@ -178,6 +178,10 @@ void DrawRectOutline(int left, int top, int right, int bottom, uint32_t colour) 
   FillRectColor(right - 1, top, right, bottom, colour);
 }
 
+void FillEveryOtherColumn(int left, int top, int right, int bottom, uint32_t colour) {
+  px::FillEveryOtherColumn(Surfaces[kBackBuffer], Rect{left, top, right, bottom}, colour);
+}
+
 int BlitTileCell(const Rect& dst, const Rect& sub, int cell) {
   // Cell numbers outside the four sheets address no sheet: nothing is drawn.
   if (cell < 0 || cell >= kCellCount) return -1;

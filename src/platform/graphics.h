@@ -76,6 +76,9 @@ int FillRectColor(int left, int top, int right, int bottom, uint32_t colour);
 int FillRectRgb(int left, int top, int right, int bottom, int red, int green, int blue);
 int FillRectSized(int x, int y, int w, int h, uint32_t colour);
 void DrawRectOutline(int left, int top, int right, int bottom, uint32_t colour);
+// Every other column of the rectangle, from its left one on, clipped to the back buffer: what a
+// one-pixel-wide fill of each of those columns draws, in one pass over the rows.
+void FillEveryOtherColumn(int left, int top, int right, int bottom, uint32_t colour);
 // Blits `sub` (offsets 0..16 inside the cell) of cell `cell` onto `dst` of the back buffer.
 // A cell outside 0..4799 draws nothing and returns -1.
 int BlitTileCell(const Rect& dst, const Rect& sub, int cell);

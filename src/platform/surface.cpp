@@ -75,6 +75,17 @@ int Fill(Surface& dst, Rect r, uint32_t colour) {
   return 0;
 }
 
+void FillEveryOtherColumn(Surface& dst, Rect r, uint32_t colour) {
+  if (!dst.Exists() || r.Empty()) return;
+  const Rect c = Clip(r, dst);
+  // The first column of the stripes inside the clip keeps the parity of the rectangle's left.
+  const int first = c.left + ((c.left - r.left) & 1);
+  for (int y = c.top; y < c.bottom; ++y) {
+    uint32_t* row = dst.Row(y);
+    for (int x = first; x < c.right; x += 2) row[x] = colour;
+  }
+}
+
 void CopyRowKeyedReference(uint32_t* dst, const uint32_t* src, int n, uint32_t key) {
   for (int i = 0; i < n; ++i) {
     if ((src[i] & 0xFFFFFF) != key) dst[i] = src[i];

@@ -41,6 +41,9 @@ namespace px {
 // does not exist (nothing drawn); 0 otherwise, also when the clip leaves nothing.
 int Fill(Surface& dst, Rect r, uint32_t colour);
 
+// Fills columns r.left, r.left + 2, ... of `r`, clipped to the surface.
+void FillEveryOtherColumn(Surface& dst, Rect r, uint32_t colour);
+
 // Copies `src_rect` of `src` onto `dst_rect` of `dst`, stretched with nearest-neighbour when the
 // sizes differ, leaving out the source's key-coloured pixels when it has a key. The destination
 // is clipped to its surface; the source position of each pixel comes from the unclipped

@@ -1,5 +1,6 @@
 #include "world/map_layers.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -31,12 +32,46 @@ int FloorDiv(int v, int d) { return (v >= 0 ? v : v - d + 1) / d; }
 
 Surface& Ring(int layer) { return Surfaces[kFirstRingSurface + layer]; }
 
+// The rows of each tile layer's ring known to hold nothing but the colour key: a row becomes
+// empty when a clear spans the whole ring's width and stops being so when a cell is drawn into
+// it. Composing skips them, so a sparse layer costs little more than its drawn rows. Only the
+// tile layers keep this: the event layer's ring holds the far picture, loaded from its bitmap.
+bool ring_row_empty[kLayerCount][H] = {};
+
+bool TracksEmptyRows(int layer) { return layer != kEventLayer && BgLayers.LayerEnabled[layer] != 0; }
+
+void ForgetEmptyRows() {
+  for (auto& rows : ring_row_empty) std::fill(std::begin(rows), std::end(rows), false);
+}
+
+// Rows [top, bottom) of the ring, clipped to it, as empty or not.
+void MarkRows(int layer, int top, int bottom, bool empty) {
+  std::fill(ring_row_empty[layer] + std::clamp(top, 0, H), ring_row_empty[layer] + std::clamp(bottom, 0, H), empty);
+}
+
 // Copies the ring onto the back buffer so that the ring's pixel at the offset lands on the
-// screen's top-left: up to four pieces, one for each side of the ring's seams.
+// screen's top-left: up to four pieces, one for each side of the ring's seams. A tile layer's
+// empty rows are left out: each piece goes as the runs of its rows that may hold pixels.
 void ComposeRing(int layer, int rx, int ry) {
   Surface& back = Surfaces[kBackBuffer];
   Surface& ring = Ring(layer);
-  auto piece = [&](Rect src, Rect dst) { BltSrcKey(back, dst, ring, src); };
+  const bool* empty = TracksEmptyRows(layer) ? ring_row_empty[layer] : nullptr;
+  auto piece = [&](Rect src, Rect dst) {
+    if (empty == nullptr) {
+      BltSrcKey(back, dst, ring, src);
+      return;
+    }
+    for (int y = src.top; y < src.bottom;) {
+      if (empty[y]) {
+        ++y;
+        continue;
+      }
+      const int run_top = y;
+      while (y < src.bottom && !empty[y]) ++y;
+      const int shift = dst.top - src.top;
+      BltSrcKey(back, {dst.left, run_top + shift, dst.right, y + shift}, ring, {src.left, run_top, src.right, y});
+    }
+  };
   if (rx > 0 && ry > 0) {
     piece({0, 0, rx, ry}, {W - rx, H - ry, W, H});
     piece({rx, 0, W, ry}, {0, H - ry, W - rx, H});
@@ -78,6 +113,7 @@ int InitBgLayers() {
   BgLayers.WorldSize.height = kWorldHeight;
   BgLayers.layer_count = kLayerCount;
   FreeBgLayers();
+  ForgetEmptyRows();
   BgLayers.TileBuffer = fail_store_allocation ? nullptr : new (std::nothrow) uint32_t[kTileCount]();
   if (BgLayers.TileBuffer == nullptr) {
     // Every map read and scroll needs the store: running on without it cannot work.
@@ -222,6 +258,10 @@ int ClearLayerRectWrapped(int l, int t, int r, int b, int layer) {
   Surface& ring = Ring(layer);
   const uint32_t key = Display.ColorKey;
   int sum = FillSurfaceRect(ring, l, t, r, b, key);
+  if (l >= 0 && r - l >= W && t >= 0 && t < b && ring.Exists()) {  // whole rows of the ring, across its seam
+    MarkRows(layer, t, b, true);
+    MarkRows(layer, 0, b - H, true);
+  }
   if (r > W && b > H) {
     sum += FillSurfaceRect(ring, 0, t, r - W, b, key);
     sum += FillSurfaceRect(ring, 0, 0, r - W, b - H, key);
@@ -254,7 +294,10 @@ int BlitCellToLayerWrapped(Rect dst, Rect sub, uint32_t cell, int layer) {
   // 4. Pieces on both sides of a seam; the clip of the ring surface cuts each at its edges, so
   // every pixel of the cell is drawn once.
   Surface& ring = Ring(layer);
-  auto piece = [&](Rect d) { BltOrClear(ring, d, sheet, src, use_source); };
+  auto piece = [&](Rect d) {
+    if (use_source != 0) MarkRows(layer, d.top, d.bottom, false);
+    BltOrClear(ring, d, sheet, src, use_source);
+  };
   if (L > R && T < B) {  // across the right edge
     const int raise = t < 0 ? H : 0;
     piece({l, t + raise, r, b + raise});

@@ -339,7 +339,7 @@ int DrawWindowFrame(int left, int top, int right, int bottom, int red, int green
   if (solid != 0) {
     result = FillRectRgb(left, top, right, bottom, red, green, blue);
   } else {
-    for (int x = left; x < right; x += 2) result = FillRectRgb(x, top, x + 1, bottom, red, green, blue);
+    FillEveryOtherColumn(left, top, right, bottom, MakeColor(red, green, blue));
   }
   // From the box outward on every side: black, cream, two pixels undrawn, black, cream, black.
   struct Line {

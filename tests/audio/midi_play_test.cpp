@@ -120,6 +120,41 @@ TEST_F(MidiPlayTest, AgreesWithAnIndependentReaderOnEveryEventAndItsTime) {
   }
 }
 
+// The timer sleeps through the calls the player calls idle: they must send nothing, and the
+// call after them must be the one that has work (an event read, or the rewind at the song's
+// end), so that sleeping moves no event from its millisecond. A fade runs every call.
+TEST_F(MidiPlayTest, IdleCallsSendNothingAndEndWhereTheNextEventIsDue) {
+  MidiPlay& p = Load(FormatOneSong());
+  auto cursors = [&p] {
+    std::vector<std::pair<const uint8_t*, int32_t>> at;
+    for (int i = 0; i < p.track_count; ++i) at.emplace_back(p.tracks[i].cursor, p.tracks[i].active);
+    return at;
+  };
+  int slept = 0;
+  for (int ms = 0; ms < 6000;) {
+    const uint32_t idle = p.IdleCalls();
+    const uint64_t start = p.elapsed_ms;
+    ASSERT_TRUE(Run(p, static_cast<int>(idle), true).empty()) << "at " << ms;
+    EXPECT_EQ(p.elapsed_ms, start + idle);
+    const auto read = cursors();
+    p.OnTimer();
+    if (idle > 0 && idle < MidiPlay::kIdleLookAhead) {  // not cut short by the look-ahead
+      EXPECT_TRUE(cursors() != read || p.elapsed_ms == 0) << "at " << ms;
+    }
+    slept += static_cast<int>(idle);
+    ms += static_cast<int>(idle) + 1;
+  }
+  EXPECT_GT(slept, 5000);  // most milliseconds of this song have nothing to send
+
+  MidiPlay fading;  // a player of its own, closed: the game's players outlive the test
+  ASSERT_EQ(fading.Load(Write(FormatOneSong(), "fading.mid").c_str()), 1);
+  fading.Rewind();
+  fading.OnTimer();
+  ASSERT_GT(fading.IdleCalls(), 0u);
+  fading.StartFade(100);
+  EXPECT_EQ(fading.IdleCalls(), 0u);
+}
+
 TEST_F(MidiPlayTest, TheSongRestartsWhenEveryTrackHasEnded) {
   SmfTrack a, b;
   a.Tempo(0, 500000).At(0, {0x90, 60, 100}).End(1920);

@@ -1,6 +1,7 @@
 // The blits against a plain per-pixel model of a clipped, stretched, colour-keyed blit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "platform/surface.h"
@@ -117,6 +118,19 @@ TEST(Fill, ClipsToTheSurfaceAndRefusesEmptyRectangles) {
   EXPECT_EQ(px::Fill(s, Rect{5, 3, 3, 5}, 0xFF), -1);   // inverted
   Surface none;
   EXPECT_EQ(px::Fill(none, Rect{0, 0, 1, 1}, 0xFF), -1);
+}
+
+// The stripes of a see-through window: the same pixels as a one-pixel-wide fill of every other
+// column, also where the clip cuts the rectangle at an odd distance from its left.
+TEST(Fill, EveryOtherColumnDrawsWhatColumnFillsDraw) {
+  for (const Rect r : {Rect{1, 1, 9, 6}, Rect{-3, -2, 12, 20}, Rect{-4, 2, 5, 3}, Rect{6, 0, 30, 16}, Rect{4, 4, 4, 9}}) {
+    Surface stripes, columns;
+    ASSERT_TRUE(AllocateSurface(stripes, 11, 16));
+    ASSERT_TRUE(AllocateSurface(columns, 11, 16));
+    px::FillEveryOtherColumn(stripes, r, 0xC0FFEE);
+    for (int x = r.left; x < r.right; x += 2) px::Fill(columns, Rect{x, r.top, x + 1, r.bottom}, 0xC0FFEE);
+    EXPECT_TRUE(std::equal(stripes.pixels, stripes.pixels + 11 * 16, columns.pixels)) << r.left << "," << r.top;
+  }
 }
 
 }  // namespace

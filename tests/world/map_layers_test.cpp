@@ -189,6 +189,22 @@ TEST_F(MapLayersTest, RandomScrollingNeverDiffersFromAWholeRedraw) {
   }
 }
 
+// A sparse layer, as the foreground layers are: most rows of its ring hold only the key and
+// composing leaves them out. Scrolling brings tiles into rows that were empty and clears rows
+// that held some, across the ring's seams, and the picture must never lose a drawn pixel.
+TEST_F(MapLayersTest, ASparseLayerScrollsWithoutLosingAPixel) {
+  std::mt19937 rng(9);
+  for (int row = 0; row < 300; row += 7) {
+    for (int col = 0; col < 400; col += 1 + static_cast<int>(rng() % 9)) PutTile(col, row, 3, 1 + rng() % 1199);
+  }
+  SetLayerOrigin(6100, 4700, 3);  // across both seams of the world
+  RedrawLayer(3);
+  for (int frame = 0; frame < 120; ++frame) {
+    const int dx = static_cast<int>(rng() % 41) - 20, dy = static_cast<int>(rng() % 41) - 20;
+    ASSERT_EQ(WrongPixelsAfter(dx, dy, 3), 0) << "frame " << frame << " step " << dx << "," << dy;
+  }
+}
+
 TEST_F(MapLayersTest, AnInvisibleLayerIsDrawnButNotComposed) {
   std::mt19937 rng(5);
   FillLayerRandom(3, rng);

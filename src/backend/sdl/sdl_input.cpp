@@ -144,7 +144,11 @@ bool Translate(const SDL_Event& e, host::Event& out) {
           down_as.fill(0);
           out = host::Event{EventKind::FocusLost};
           return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          sdl::RedrawWholeWindow();
+          return false;
         case SDL_WINDOWEVENT_EXPOSED:
+          sdl::RedrawWholeWindow();
           out = host::Event{EventKind::Exposed};
           return true;
         case SDL_WINDOWEVENT_CLOSE:

@@ -8,6 +8,9 @@
 namespace sdl {
 
 SDL_Window* GameWindow();
+// The next presentation draws and sends the whole window, bars and all (after an exposure or a
+// change of size), not only the picture.
+void RedrawWholeWindow();
 // Queues an event that the backend makes itself (the activation when the window is shown).
 void PushEvent(const host::Event& event);
 // Waits until the next 1/60 s deadline of the frame clock.

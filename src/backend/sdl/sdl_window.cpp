@@ -1,6 +1,7 @@
 // The window and its picture on SDL.
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "backend/common/sjis.h"
 #include "backend/sdl/sdl_internal.h"
@@ -8,11 +9,19 @@
 namespace {
 
 SDL_Window* window = nullptr;
-SDL_Renderer* renderer = nullptr;
-SDL_Texture* texture = nullptr;
-int texture_w = 0, texture_h = 0;
 bool fullscreen = false;
 bool shown = false;
+
+// The window's framebuffer as last drawn into: its bars are filled only when it is new or
+// resized, since nothing but the picture changes from frame to frame.
+struct Output {
+  const void* pixels = nullptr;
+  int w = 0, h = 0;
+} drawn;
+
+// The source column of each output column of a scaled picture, for the size last scaled to.
+std::vector<int> column_source;
+int column_count = 0, column_width = 0;
 
 SDL_Surface* IconSurface(const host::IconImage& icon) {
   if (icon.pixels == nullptr) return nullptr;
@@ -26,19 +35,6 @@ SDL_Surface* IconSurface(const host::IconImage& icon) {
     }
   }
   return s;
-}
-
-bool EnsureTexture(int w, int h) {
-  if (texture != nullptr && texture_w == w && texture_h == h) return true;
-  if (texture != nullptr) SDL_DestroyTexture(texture);
-  texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
-  if (texture == nullptr) return false;
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);  // the pixels' top byte is not alpha
-  // Nearest neighbour at every scale: smoothing is the costly part of scaling without a GPU.
-  SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-  texture_w = w;
-  texture_h = h;
-  return true;
 }
 
 // The picture scaled to fit the output with its aspect kept.
@@ -55,21 +51,74 @@ SDL_Rect FitPicture(int w, int h, int out_w, int out_h) {
 }
 
 // Black bars fill what the picture leaves of the output: left and right, or top and bottom.
-void FillBars(const SDL_Rect& picture, int out_w, int out_h) {
+void FillBars(SDL_Surface* out, const SDL_Rect& picture) {
   const SDL_Rect bars[] = {
-      {0, 0, picture.x, out_h},
-      {picture.x + picture.w, 0, out_w - picture.x - picture.w, out_h},
-      {0, 0, out_w, picture.y},
-      {0, picture.y + picture.h, out_w, out_h - picture.y - picture.h},
+      {0, 0, picture.x, out->h},
+      {picture.x + picture.w, 0, out->w - picture.x - picture.w, out->h},
+      {0, 0, out->w, picture.y},
+      {0, picture.y + picture.h, out->w, out->h - picture.y - picture.h},
   };
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  const Uint32 black = SDL_MapRGB(out->format, 0, 0, 0);
   for (const SDL_Rect& bar : bars) {
-    if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
+    if (bar.w > 0 && bar.h > 0) SDL_FillRect(out, &bar, black);
   }
 }
 
-// The window is shown once, after its renderer exists: SDL may build the window anew while it
-// makes the renderer, which would show a window, take it away and show another.
+// Nearest neighbour as SDL's own scaler picks it: output position i takes source position
+// (step / 2 + i * step) >> 16, with step = (source size << 16) / output size.
+int NearestSource(int i, int source, int output) {
+  const uint32_t step = (static_cast<uint32_t>(source) << 16) / static_cast<uint32_t>(output);
+  return static_cast<int>((step / 2 + static_cast<uint32_t>(i) * step) >> 16);
+}
+
+// The picture into a 32-bit 0x??RRGGBB framebuffer at `dst`: row by row when it is not scaled;
+// scaled, each source row is widened once and an output row that repeats it copies the one
+// above.
+void DrawPicture(SDL_Surface* out, const uint32_t* pixels, int width, int height, const SDL_Rect& dst) {
+  auto out_row = [&](int y) { return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(out->pixels) + (dst.y + y) * out->pitch) + dst.x; };
+  const size_t row_bytes = static_cast<size_t>(dst.w) * sizeof(uint32_t);
+  if (dst.w == width && dst.h == height) {
+    for (int y = 0; y < height; ++y) std::memcpy(out_row(y), pixels + static_cast<size_t>(y) * width, row_bytes);
+    return;
+  }
+  if (column_count != dst.w || column_width != width) {
+    column_source.resize(static_cast<size_t>(dst.w));
+    for (int x = 0; x < dst.w; ++x) column_source[static_cast<size_t>(x)] = NearestSource(x, width, dst.w);
+    column_count = dst.w;
+    column_width = width;
+  }
+  int last_source = -1;
+  for (int y = 0; y < dst.h; ++y) {
+    const int sy = NearestSource(y, height, dst.h);
+    uint32_t* d = out_row(y);
+    if (sy == last_source) {
+      std::memcpy(d, out_row(y - 1), row_bytes);
+      continue;
+    }
+    const uint32_t* s = pixels + static_cast<size_t>(sy) * width;
+    for (int x = 0; x < dst.w; ++x) d[x] = s[column_source[static_cast<size_t>(x)]];
+    last_source = sy;
+  }
+}
+
+// Any other framebuffer format: SDL converts and scales.
+bool DrawPictureConverted(SDL_Surface* out, const uint32_t* pixels, int width, int height, SDL_Rect dst) {
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), width, height, 32,
+                                                            width * static_cast<int>(sizeof(uint32_t)),
+                                                            SDL_PIXELFORMAT_RGB888);
+  if (picture == nullptr) return false;
+  SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+  const bool ok = SDL_BlitScaled(picture, nullptr, out, &dst) == 0;
+  SDL_FreeSurface(picture);
+  return ok;
+}
+
+bool PlainRgb(const SDL_Surface* out) {
+  return out->format->format == SDL_PIXELFORMAT_RGB888 || out->format->format == SDL_PIXELFORMAT_ARGB8888;
+}
+
+// The window is shown once, after its framebuffer exists: SDL may build the window anew while it
+// makes it, which would show a window, take it away and show another.
 void ShowWindowOnce() {
   if (shown) return;
   SDL_ShowWindow(window);
@@ -84,6 +133,7 @@ void ShowWindowOnce() {
 
 namespace sdl {
 SDL_Window* GameWindow() { return window; }
+void RedrawWholeWindow() { drawn = Output{}; }
 }  // namespace sdl
 
 namespace host {
@@ -92,12 +142,11 @@ bool CreateWindow(const char* class_name, const char* title, int width, int heig
                   IconImage small) {
   SDL_SetHint(SDL_HINT_APP_NAME, class_name);
   SDL_SetHint("SDL_VIDEO_X11_WMCLASS", class_name);
-  // The picture goes by SDL's software renderer straight into the window's own framebuffer: one
-  // copy, scaled with nearest neighbour in full screen. On a machine without a GPU, where OpenGL
-  // is a software rasteriser, that costs a fraction of the OpenGL renderer, and of a software
-  // renderer whose framebuffer SDL would hand to OpenGL again (./bench-window measures it). The
-  // environment's SDL_RENDER_DRIVER still overrides it.
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // The picture goes straight into the window's own framebuffer (shared memory with the X
+  // server where it has it): one copy, scaled with nearest neighbour in full screen. On a machine
+  // without a GPU, where OpenGL is a software rasteriser, that costs a fraction of the OpenGL
+  // renderer, and of a software renderer that copies through a texture first (./bench-window
+  // measures it).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
     std::fprintf(stderr, "tovia: cannot start the video system: %s\n", SDL_GetError());
@@ -119,22 +168,14 @@ bool CreateWindow(const char* class_name, const char* title, int width, int heig
 }
 
 void DestroyWindow() {
-  if (texture != nullptr) SDL_DestroyTexture(texture);
-  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
   if (window != nullptr) SDL_DestroyWindow(window);
-  texture = nullptr;
-  renderer = nullptr;
   window = nullptr;
+  drawn = Output{};
   shown = false;
 }
 
 bool OpenDisplay() {
-  if (window == nullptr) return false;
-  if (renderer == nullptr) {
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer == nullptr) return false;
-  }
+  if (window == nullptr || SDL_GetWindowSurface(window) == nullptr) return false;
   ShowWindowOnce();
   return true;
 }
@@ -163,14 +204,21 @@ void MessageBox(const char* text, const char* caption, bool error) {
 int Present(const uint32_t* pixels, int width, int height) {
   const bool minimised = window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
   int result = minimised ? 0 : -1;  // a minimised window shows nothing, and that is no failure
-  int out_w = 0, out_h = 0;
-  if (renderer != nullptr && !minimised && SDL_GetRendererOutputSize(renderer, &out_w, &out_h) == 0 && out_w > 0 &&
-      out_h > 0 && EnsureTexture(width, height) &&
-      SDL_UpdateTexture(texture, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t))) == 0) {
-    const SDL_Rect dst = FitPicture(width, height, out_w, out_h);
-    FillBars(dst, out_w, out_h);  // the picture covers the rest: no clear of the whole output
-    if (SDL_RenderCopy(renderer, texture, nullptr, &dst) == 0) {
-      SDL_RenderPresent(renderer);
+  SDL_Surface* out = window != nullptr && !minimised ? SDL_GetWindowSurface(window) : nullptr;
+  if (out != nullptr && out->w > 0 && out->h > 0 && width > 0 && height > 0) {
+    const SDL_Rect dst = FitPicture(width, height, out->w, out->h);
+    const bool fresh = drawn.pixels != out->pixels || drawn.w != out->w || drawn.h != out->h;
+    if (fresh) FillBars(out, dst);  // the picture covers the rest: no clear of the whole output
+    bool ok = true;
+    if (PlainRgb(out) && SDL_LockSurface(out) == 0) {
+      DrawPicture(out, pixels, width, height, dst);
+      SDL_UnlockSurface(out);
+    } else {
+      ok = DrawPictureConverted(out, pixels, width, height, dst);
+    }
+    drawn = ok ? Output{out->pixels, out->w, out->h} : Output{};
+    // Only the picture changed since the bars were drawn: only it goes to the screen.
+    if (ok && (fresh ? SDL_UpdateWindowSurface(window) : SDL_UpdateWindowSurfaceRects(window, &dst, 1)) == 0) {
       result = 0;
     }
   }
