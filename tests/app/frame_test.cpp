@@ -342,3 +342,19 @@ TEST(FrameTest, TabInTheHarnessRebuildsTheDisplayAndGoesOn) {
 }
 
 }  // namespace
+
+// A harness's folder left by a process that died with the pid this one now has must not hand its
+// stale saves and maps to the new test.
+TEST(FrameHarnessFolderTest, AFolderLeftUnderThisPidIsEmptiedFirst) {
+  namespace fs = std::filesystem;
+  const fs::path first = FreshProcessFolder("tovia_reuse");
+  const std::string name = first.filename().string();
+  const int n = std::stoi(name.substr(name.rfind('_') + 1));
+  const fs::path next = first.parent_path() / (name.substr(0, name.rfind('_') + 1) + std::to_string(n + 1));
+  fs::create_directories(next / "Data");
+  std::ofstream(next / "Data" / "save0.dat") << "stale";
+  EXPECT_EQ(FreshProcessFolder("tovia_reuse"), next.string());
+  EXPECT_TRUE(fs::is_empty(next));
+  fs::remove_all(first);
+  fs::remove_all(next);
+}

@@ -246,9 +246,7 @@ class Watch {
 class SoakFolder {
  public:
   SoakFolder() {
-    static int count = 0;
-    path_ = (fs::temp_directory_path() / ("tovia_soak_" + std::to_string(::getpid()) + "_" + std::to_string(count++)))
-                .string();
+    path_ = FreshProcessFolder("tovia_soak");
     const fs::path data = fs::path(path_) / "Data";
     fs::create_directories(data);
     for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TOVIA_BINARY_DIR) / "Data")) {

@@ -25,14 +25,22 @@ namespace {
 constexpr int64_t kFixedClock = 1'765'000'000;  // the wall clock the game sees: Randomize seeds with it
 }
 
+std::string FreshProcessFolder(const std::string& prefix) {
+  static int count = 0;
+  const fs::path folder =
+      fs::temp_directory_path() / (prefix + "_" + std::to_string(::getpid()) + "_" + std::to_string(count++));
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  fs::create_directories(folder);
+  return folder.string();
+}
+
 FrameHarness::FrameHarness(HarnessData data, uint32_t seed, const std::string& folder, bool sound)
     : folder_(folder) {
   ResetGameState();
   headless::FailAudioDevice(!sound);
   if (folder_.empty()) {
-    static int count = 0;
-    folder_ = (fs::temp_directory_path() / ("tovia_harness_" + std::to_string(::getpid()) + "_" +
-                                            std::to_string(count++))).string();
+    folder_ = FreshProcessFolder("tovia_harness");
     const fs::path data_folder = fs::path(folder_) / "Data";
     fs::create_directories(data_folder);
     own_folder_ = true;

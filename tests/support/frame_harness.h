@@ -28,6 +28,11 @@
 #include "support/played_sounds.h"
 #include "world/draw_queue.h"
 
+// A new empty folder in the temporary directory named `prefix`_<pid>_<n>, made for this process.
+// Any folder of that name was left by a process that had this pid and died before it cleaned up:
+// its saves and maps are stale, so it goes first.
+std::string FreshProcessFolder(const std::string& prefix);
+
 // What the Data folder of a harness's own folder holds at the start.
 enum class HarnessData { Empty, BuiltMaps };
 
