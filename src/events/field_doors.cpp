@@ -88,9 +88,6 @@ void RunInMapWarp(const InMapWarpRow& warp) {
 
 // ---- the save room ------------------------------------------------------------------------------
 
-namespace {
-
-// Where she stands now, for scene 100 to bring her back to.
 void StorePosition() {
   SavedPositionRecord& p = SavedPosition;
   std::memcpy(p.MapPath, MapPath, sizeof p.MapPath);
@@ -108,8 +105,6 @@ void StorePosition() {
   p.CameraTarget = kHeroineGroup;
   p.Motion = Heroine().Motion();
 }
-
-}  // namespace
 
 void FieldEvent162() {
   int32_t& step = EventStep[162];

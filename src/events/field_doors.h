@@ -57,6 +57,10 @@ void RunDoor(const DoorRow& door);
 void RunSignedDoor(const SignedDoorRow& door);
 void RunWipe(const WipeRow& wipe);
 
+// Where she stands now, into `SavedPosition`, for scene 100 to bring her back to: the way into
+// the save room fills it.
+void StorePosition();
+
 // Into the save room, storing where she stood for the way back.
 void FieldEvent162();
 // Out of the save room, to the stored place.

@@ -17,6 +17,7 @@
 #include "app/game_flow.h"
 #include "audio/music.h"
 #include "backend/headless/headless.h"
+#include "events/field_doors.h"
 #include "platform/graphics.h"
 #include "support/fixture_map.h"
 #include "support/frame_harness.h"
@@ -44,24 +45,6 @@ struct NewGame : FrameHarness {
 };
 
 Actor Heroine() { return Actor(kHeroineGroup, 0); }
-
-// Fills the return point as the way into the save room does.
-void StoreReturnPoint() {
-  SavedPositionRecord& p = SavedPosition;
-  std::memcpy(p.MapPath, MapPath, sizeof p.MapPath);
-  std::memcpy(p.WorldName, WorldName, sizeof p.WorldName);
-  for (int i = 0; i < 5; ++i) p.SheetIds[i] = SceneBitmapIds[kSheetSurfaces[i]];
-  p.EventLayerEnabled = static_cast<int32_t>(BgLayers.LayerEnabled[kEventLayer]);
-  p.CameraX = GetCameraX();
-  p.CameraY = GetCameraY();
-  p.Group = kHeroineGroup;
-  p.HeroX = Heroine().PosX();
-  p.HeroY = Heroine().PosY();
-  p.FaceX = 1;
-  p.FaceY = 0;
-  p.CameraTarget = 1;
-  p.Motion = Heroine().Motion();
-}
 
 // ---- every row ------------------------------------------------------------------------------------
 
@@ -189,7 +172,7 @@ TEST(SceneChangeTest, TheReturnPointOfTheSaveRoomComesBackThroughASaveFile) {
   hero.PosY() = 1936;
   hero.FaceY() = -1;
   hero.Motion() = 0x1502;
-  StoreReturnPoint();
+  StorePosition();
   SavedPosition.EventLayerEnabled = 1;  // taken as stored, whatever it is
   ASSERT_EQ(WriteSave("./Data/save0.dat"), 0);
   ChangeScene(110);
@@ -223,7 +206,7 @@ TEST(SceneChangeTest, TheReturnPointOfTheSaveRoomComesBackThroughASaveFile) {
 TEST(SceneChangeTest, AStoredGroupOutsideTheTableSpawnsTheHeroine) {
   NewGame game;
   ChangeScene(500);
-  StoreReturnPoint();
+  StorePosition();
   for (int32_t group : {0, 256, -3, 100000}) {
     SavedPosition.Group = group;
     ChangeScene(100);
@@ -236,7 +219,7 @@ TEST(SceneChangeTest, AStoredGroupOutsideTheTableSpawnsTheHeroine) {
 TEST(SceneChangeTest, AReturnPointOnAMissingMapShowsTheFatalErrorScene) {
   NewGame game;
   ChangeScene(600);
-  StoreReturnPoint();
+  StorePosition();
   std::strcpy(SavedPosition.MapPath, "./Data/GONE0000.MDT");
   ChangeScene(100);
   EXPECT_EQ(SubMode, kSubMapLoadFailure);
@@ -399,7 +382,7 @@ TEST(SceneChangeTest, EnteringEachSceneShowsItsMap) {
   enter(210, 5);
   enter(500, 6);
   enter(600, 7);
-  StoreReturnPoint();
+  StorePosition();
   enter(900, 8);
   enter(100, 7);  // back where the return point was stored
   SetCameraPosition(1280, 0);  // a door into the houses places the camera
