@@ -171,8 +171,9 @@ int32_t PendantEfficiencyBonus(uint32_t equipped) { return BonusRowFor(equipped)
 
 // ---- derived values, refill and experience ----------------------------------------------------
 
-void RecalcHeroineStats() {
-  PlayerStatsRecord& p = PlayerStats;
+void RecalcHeroineStats() { RecalcHeroineStats(PlayerStats); }
+
+void RecalcHeroineStats(PlayerStatsRecord& p) {
   const int32_t base = ChokerDefenseBonus(p.EquippedChoker) + DefenseForLevel(p.Level);
   const int32_t spell = p.SpellLevel[1] != 0 ? (base / 2) * p.SpellLevel[1] : 0;
   p.Defense = base + spell;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "world/save_block.h"
+
 constexpr int32_t kMaxLevel = 21;      // the last row of the level tables
 constexpr int32_t kExpCap = 999999;
 constexpr int32_t kMoneyCap = 999999;
@@ -25,8 +27,10 @@ uint32_t AddMoney(int32_t n);
 // 1 when paid (a negative n refunds, capped at 999999), 0 when the money is less than n.
 uint32_t SpendMoney(int32_t n);
 
-// Attack, Defense and Efficiency from the level, the equipped items and BODY ROCK PROTECTION.
+// Attack, Defense and Efficiency from the level, the equipped items and BODY ROCK PROTECTION: of
+// the game's record, or of another (a save's as it loads).
 void RecalcHeroineStats();
+void RecalcHeroineStats(PlayerStatsRecord& p);
 // MaxHp and MaxMp from the level; HP and MP filled.
 void RefillHeroineHpMp();
 

@@ -258,6 +258,15 @@ void ChangeScene(int scene) {
   if (const Scene* row = FindScene(scene)) EnterScene(*row, scene);
 }
 
+bool SceneMapNames(int i, SceneNames& names) {
+  for (const Scene& row : kScenes) {
+    if (!row.load || i-- > 0) continue;
+    names = {row.map, row.world, row.sheets};
+    return true;
+  }
+  return false;
+}
+
 // ---- the per-map presets ------------------------------------------------------------------------
 
 namespace {

@@ -6,6 +6,8 @@
 // SavedPosition.
 #pragma once
 
+#include <cstdint>
+
 // The scene numbers that callers name.
 constexpr int kSceneObjectTest = -2;
 constexpr int kSceneOpeningForest = -1;
@@ -25,6 +27,16 @@ constexpr int kSceneGorillaHouse = 1000;
 // the scene is set up over whatever the tile store holds. Scenes that do not redraw the layers
 // themselves leave that to the caller.
 void ChangeScene(int scene);
+
+// The names that a row of the scene table gives the scene it enters: the map, the world and the
+// bitmaps of surfaces 7, 8, 9, 10 and 6.
+struct SceneNames {
+  const char* map;
+  const char* world;
+  const int32_t* sheets;
+};
+// The names of the i-th row that loads its map, in the table's order; false past the last.
+bool SceneMapNames(int i, SceneNames& names);
 
 // The actor presets of one map, applied after its actors were spawned: only the cave has any.
 void ApplyMapPresets(const char* map_path);

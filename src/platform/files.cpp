@@ -105,6 +105,16 @@ FILE* OpenFile(const char* path, const char* mode) {
   return std::fopen(resolved.c_str(), mode);
 }
 
+std::string FileVersion(const char* path) {
+  const std::string resolved = ResolvePath(path, false);
+  std::error_code ec;
+  const auto size = fs::file_size(resolved, ec);
+  if (resolved.empty() || ec) return "";
+  const auto changed = fs::last_write_time(resolved, ec);
+  if (ec) return "";
+  return resolved + '|' + std::to_string(size) + '|' + std::to_string(changed.time_since_epoch().count());
+}
+
 FileReplacement BeginFileReplacement(const char* path) {
   FileReplacement r;
   r.target = ResolvePath(path, true);

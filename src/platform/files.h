@@ -19,6 +19,10 @@ std::string ResolvePath(const char* path, bool for_write);
 // for reading anything but a file (a folder, say).
 FILE* OpenFile(const char* path, const char* mode);
 
+// What tells one state of a file from another: its path on this machine, its size and the time
+// of its last change; "" when there is no such file.
+std::string FileVersion(const char* path);
+
 // A file written whole or not at all: the bytes go to a temporary file beside the target, which
 // replaces the target only when every write succeeded, so a failed write never destroys the file
 // that was there.

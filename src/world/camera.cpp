@@ -18,7 +18,7 @@ int32_t EditorScrollMode = 0;
 
 namespace {
 
-constexpr int kHoldFrames = 80;
+constexpr int kHoldFrames = kCameraHoldFrames;
 constexpr int kMaxPan = 20;
 constexpr int kFlashLayer = 3;
 

@@ -56,7 +56,9 @@ extern FlashRecord FlashState;
 extern int32_t BackPictureMode;   // 1: ring surface 6's picture is shown as the far background
 extern int32_t EditorScrollMode;  // 0: layer 0 follows half of layer 2's position; 1: half the step
 
-// Frames of crouching counted toward the hold-down pan (0..80), and the boss flag that stops it.
+// Frames of crouching counted toward the hold-down pan (0..kCameraHoldFrames), and the boss flag
+// that stops it.
+constexpr int32_t kCameraHoldFrames = 80;
 inline int32_t& CameraHoldCounter = Save.SceneVars[9];
 inline int32_t& BossActive = Save.SceneVars[10];
 

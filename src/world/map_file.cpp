@@ -52,9 +52,12 @@ int SaveMapFile(const char* path) {
 
 int LoadMapFile(const char* path) {
   if (BgLayers.TileBuffer == nullptr) return -1;  // no store to read into: as if unreadable
+  return ReadMapFile(path, BgLayers.TileBuffer);
+}
+
+int ReadMapFile(const char* path, uint32_t* store) {
   FILE* file = OpenFile(path, "rb");
   if (file == nullptr) return -1;
-  uint32_t* store = BgLayers.TileBuffer;
   const size_t read = std::fread(store, 1, kTileBytes, file);
   // A file too short to hold its check value fails the check.
   uint32_t stored = 0;

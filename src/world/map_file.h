@@ -16,5 +16,7 @@ int SaveMapFile(const char* path);
 // store is untouched); -2 the check value does not match, or the file is too short to hold it
 // (the store has been overwritten with what the file holds). Every tile 2400 is read as 0.
 int LoadMapFile(const char* path);
+// LoadMapFile into `store`, kTileCount values, in place of the tile store.
+int ReadMapFile(const char* path, uint32_t* store);
 // The standard CRC-32 (reflected polynomial 0xEDB88320) of `count` bytes.
 uint32_t Crc32(size_t count, const void* data);

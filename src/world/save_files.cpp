@@ -1,16 +1,14 @@
 #include "world/save_files.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "app/game_flow.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/input.h"
-#include "platform/resources.h"
 #include "platform/utils.h"
 #include "world/save_block.h"
+#include "world/save_ranges.h"
 
 namespace {
 
@@ -31,47 +29,6 @@ void KeepLiveFields(SaveBlock& loaded) {
   loaded.AppActive = Save.AppActive;
   loaded.SlotHeadersStale = Save.SlotHeadersStale;
   std::memcpy(loaded.SlotHeaders, Save.SlotHeaders, sizeof loaded.SlotHeaders);
-}
-
-template <size_t N>
-void Terminate(char (&text)[N]) {
-  text[N - 1] = '\0';
-}
-
-bool IsSingleBit(uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
-
-// A file from elsewhere may hold anything: every value the game uses as a size, an index or a
-// string is brought back into its range.
-void Sanitise(SaveBlock& b) {
-  Terminate(b.MapPath);
-  Terminate(b.WorldName);
-  Terminate(b.SavedPosition.MapPath);
-  Terminate(b.SavedPosition.WorldName);
-  for (int i = 0; i < 14; ++i) {
-    if (!IsSingleBit(b.ButtonBits[i])) b.ButtonBits[i] = DefaultButtonBit(i);
-  }
-  int32_t& sound = b.SceneVars[32];
-  int32_t& music = b.SceneVars[33];
-  sound = sound < -10000 ? -10000 : sound > 0 ? 0 : sound;
-  music = music < 0 ? 0 : music > 127 ? 127 : music;
-  if (b.HazardCount > 64) b.HazardCount = 64;
-  // The bag cursor indexes the seven used slots; a spell level divides the spell's timer and
-  // no cast raises one past 8.
-  if (b.PlayerStats.BagCursor > 6) b.PlayerStats.BagCursor = 6;
-  for (int32_t& level : b.PlayerStats.SpellLevel) level = std::clamp(level, 0, 8);
-  for (int32_t& id : b.SceneBitmapIds) {
-    const uint8_t* bytes = nullptr;
-    size_t size = 0;
-    if (id != -1 && !res::Find(res::Kind::Bitmap, id, bytes, size)) id = -1;
-  }
-}
-
-// A step counter that its machine does not know would leave that machine waiting for a step
-// that cannot come: the loaded game starts it over.
-void RestartUnknownSteps() {
-  if (!IsKnownMenuState(MenuState)) MenuState = 0;
-  if (!IsKnownErrorSceneStep(ErrorSceneStep)) ErrorSceneStep = 0;
-  if (!IsKnownSceneStep(SceneStep)) SceneStep = 0;
 }
 
 bool WriteAll(FILE* f, const void* data, size_t size) { return std::fwrite(data, 1, size, f) == size; }
@@ -120,9 +77,8 @@ int ReadSave(const char* path) {
   static SaveBlock loaded;
   std::memcpy(&loaded, buffer + kHeaderSize, sizeof loaded);
   KeepLiveFields(loaded);
-  Sanitise(loaded);
+  BringSaveIntoRange(loaded);
   Save = loaded;
-  RestartUnknownSteps();
   RebuildKeyTable();  // the keyboard follows the loaded joypad buttons
   return 0;
 }

@@ -7,7 +7,8 @@
 
 // 0, or -1 when the file could not be written whole (the old file is then still there).
 int WriteSave(const char* path);
-// 0, or -1 when the file cannot be read or is not a save file (the game is then unchanged).
+// 0, or -1 when the file cannot be read or is not a save file (the game is then unchanged). What
+// is read is brought into the ranges of play (world/save_ranges.h).
 int ReadSave(const char* path);
 // After a loaded game: the step counters of the events a save may hold in mid-script start over
 // (EventStep 2, shared by every guide and field event from 256 on, 128 and the field events

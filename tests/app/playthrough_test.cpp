@@ -36,6 +36,7 @@
 #include "platform/input.h"
 #include "support/frame_harness.h"
 #include "support/route_driver.h"
+#include "support/route_stretches.h"
 #include "world/flags.h"
 #include "world/save_block.h"
 
@@ -45,12 +46,6 @@ namespace {
 
 // ---- places and answers -------------------------------------------------------------------------
 
-// The title's menu and the load list.
-constexpr int kNewGame = 0, kContinue = 1, kFirstSlot = 1;
-// The pause menu: its items-and-equipment page and its load list.
-constexpr int kEquipment = 2, kLoad = 3;
-// The save room: the statue's number at columns 19..20, its door back out at 5..6.
-constexpr int kStatue = 19, kSaveRoomDoor = 5;
 // The drink machine's menu: a soda, "buy", and out.
 constexpr int kSodaLine = 1, kBuy = 1, kDontBuy = 0;
 // The clinic's counter: "治療を受る".
@@ -100,12 +95,6 @@ bool LiftAtLeft(int slot) {
 bool LiftAtRight(int slot) {
   const Actor lift(101, slot);
   return lift.StepX() == 0 && lift.PosX() > lift.HomeX() + 60;
-}
-
-// The save room, entered by a shrine: the statue's prayer and the first slot, and its door back
-// to where she stood on `map`.
-Route SaveAtTheStatue(const char* map) {
-  return {Arrive("TEMPLE00"), UpAt(kStatue, {kFirstSlot}), UpAt(kSaveRoomDoor), Arrive(map)};
 }
 
 // ---- the route ----------------------------------------------------------------------------------
@@ -209,20 +198,11 @@ const Route kTheExitDoor = {WalkTo(150), UpAt(150), Arrive("CORRIDOR")};
 const Route kTheCorridorShrine = {
     WalkTo(38), WaitUntil("the Kawachan waits at the block's foot", [] { return KawachanWaitsAt(48, 26); }),
     JumpTo(46), JumpTo(56),            // onto the fallen block and over it
-    WalkTo(70), JumpTo(77), UpAt(79),  // over the stump
+    WalkTo(70), JumpTo(77), UpAt(kCorridorShrine),  // over the stump
 };
 
-// The corridor east: down into the sunken stretch and out, up into the low passage and down, to
-// the sealed door; the boss room: 526 calls the boss, her shots bring it down, 701; the exit
-// room's door (400) to the town, where 529 speaks; Pancho on the east street; the clinic.
-const Route kTheSealedDoor = {
-    WalkTo(84), WalkTo(128), JumpTo(134), WalkTo(148), JumpTo(152, 10), WalkTo(168), WalkTo(221), UpAt(221),
-    Arrive("BOSS0001"),
-};
-const Route kTheBoss = {WalkTo(20), WaitUntil("the boss is down and 701 heard", [] { return GetFlag(0, 188) != 0; })};
-const Route kTheTown = {WalkTo(132), UpAt(132), Arrive("LTOWNMID"), TalkTo(5)};
+// After the boss and the town (support/route_stretches.h): the clinic; then the pause menu's load.
 const Route kTheClinic = {UpAt(342), Arrive("LTOWNSHP"), UpAt(21, {kTreat}), UpAt(7), Arrive("LTOWNMID")};
-const Route kThePauseMenusLoad = {Press({kButtonMenu}), MenuLine(kLoad), MenuLine(kFirstSlot), Arrive("TEMPLE00")};
 
 // ---- milestones ---------------------------------------------------------------------------------
 
@@ -274,8 +254,9 @@ class Playthrough : public testing::Test {
       return false;
     }
     fs::copy_file(from, fs::path(game.folder()) / "Data" / "save0.dat", fs::copy_options::overwrite_existing);
-    return Play("the title's load", {TitleMenu(), MenuLine(kContinue), MenuLine(kFirstSlot), Arrive("TEMPLE00"),
-                                     UpAt(kSaveRoomDoor), Arrive(map)});
+    Route load = LoadFromTheTitlesMenu();
+    load.insert(load.end(), {UpAt(kSaveRoomDoor), Arrive(map)});
+    return Play("the title's load", load);
   }
 
   // The save in the first slot, kept for the next stretch.

@@ -190,7 +190,7 @@ TEST_F(SaveFilesTest, TheBagCursorAndSpellLevelsLoadInRangeAndCastingStillWorks)
   PlayerStats.SpellLevel[2] = 99;
   PlayerStats.SpellLevel[4] = 1;
   PlayerStats.Mp = 5;
-  PlayerStats.EquippedMagicTool = 2;  // SHEELD=BOOK
+  PlayerStats.OwnedMagicTools = PlayerStats.EquippedMagicTool = 2;  // SHEELD=BOOK
   PlayerStats.Bag[6] = 3;
   ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
   ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
