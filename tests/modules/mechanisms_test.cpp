@@ -337,6 +337,26 @@ TEST_F(MechanismsTest, ALightColumnShowsWhileSwitchedOnAtOneToFourStepsAFrameAnd
   for (const DrawCommand& c : game.Draws(2)) EXPECT_EQ(c.visible, 0u) << "columns flicker";
 }
 
+// A cursor that stands on one of the -1 entries after the last picture (a panel's 16..19, a
+// column's 32..40, the last with nothing after it in the table) starts the cycle again at once.
+TEST_F(MechanismsTest, PanelsAndColumnsComeBackToTheirFirstPictureFromTheEndOfTheirTables) {
+  Enter({{14, "..P......F....I.I"}}, 600);
+  game.Run();
+  const Actor back(108, 0), front(109, 0), column(115, 0), last(115, 1);
+  SetActorLink(115, 0, 1);
+  SetActorLink(115, 1, 1);
+  back.AnimCursor() = 16;
+  front.AnimCursor() = 19;
+  column.AnimCursor() = 32;
+  last.AnimCursor() = 40;
+  game.Run();
+  for (const Actor& a : {back, front, column, last}) EXPECT_EQ(a.AnimCursor(), 0) << a.group << ", " << a.slot;
+  EXPECT_EQ(CellsAt(2, 32, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(3, 144, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(2, 224, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(2, 256, 224 + 112), (std::vector<uint32_t>{3360}));
+}
+
 TEST_F(MechanismsTest, PanelsFlickerBehindOrBeforeHerAndDecorationsLoopEvenInThePauseMenu) {
   Enter({{14, "..P......F"}, {20, std::string(20, '.') + "AB"}}, 600);
   game.Run(2);
