@@ -101,6 +101,17 @@ TEST_F(MechanismsTest, AnUnlockedDoorRisesWhileHerFeetAreInItsZoneAndSinksWhenSh
   game.Run();
   EXPECT_EQ(door.PosY(), 240);
   EXPECT_EQ(PlayCount(kSoundDoor), 3);
+
+  // Only a change from shut to open or back sounds: a wish word that holds neither (as a slot
+  // may) takes the new wish silently.
+  door.ModeBits() = 0;
+  game.Run();
+  EXPECT_EQ(door.ModeBits(), 1);
+  hero.PosX() = kDoorX - 100;
+  door.ModeBits() = 3;
+  game.Run();
+  EXPECT_EQ(door.ModeBits(), 2);
+  EXPECT_EQ(PlayCount(kSoundDoor), 3);
 }
 
 TEST_F(MechanismsTest, ALockedDoorIsSolidAndSilentWorksFromTheFrameItsFlagIsSetAndStaysOpenLockedAgain) {
