@@ -8,6 +8,7 @@
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "audio/music.h"
+#include "modules/modules.h"
 #include "platform/utils.h"
 #include "world/camera.h"
 #include "world/map_file.h"
@@ -251,6 +252,8 @@ void EnterScene(const Scene& s, int scene) {
 
 void ChangeScene(int scene) {
   StopMusic();
+  // The world of any fight ends here, and with it the boss's talk if it still waits to start.
+  ForgetChainBossDefeatTalk();
   if (scene == kSceneSavedPosition) {
     EnterScene(SceneFromSavedPosition(), scene);
     return;

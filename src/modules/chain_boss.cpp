@@ -567,7 +567,7 @@ namespace {
 
 // The talk that follows the defeat. Started over a field event, a talk or the pause menu it would
 // cut them short with their step counters mid-way, so it then waits for the first frame in which
-// nothing stands over the world; it is never lost.
+// nothing stands over the world. Only the end of that world (a scene change) forgets it.
 void RaiseDefeatTalk() {
   if (RaiseEventIfIdle(kSubGuideEvent, kDefeatTalk) == 0) DefeatTalkWaiting() = 1;
 }
@@ -604,6 +604,8 @@ void DefeatChainBoss(const Actor& a) {
 }
 
 }  // namespace
+
+void ForgetChainBossDefeatTalk() { DefeatTalkWaiting() = 0; }
 
 void DrawChainBoss() {
   RaiseWaitingDefeatTalk();

@@ -57,6 +57,9 @@ void DrawWispEnemy();
 void UpdateChainBoss();
 void MoveChainBoss();
 void DrawChainBoss();
+// The talk after its defeat, when it still waits for a free frame, is forgotten: the world it was
+// won in is gone (a scene change; every load and new game makes one).
+void ForgetChainBossDefeatTalk();
 
 // Boss shots (group 38): they move in their draw step.
 void UpdateBossShot();

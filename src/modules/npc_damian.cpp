@@ -3,7 +3,7 @@
 // hand, and turns about at random, which shows nothing: he is drawn from the front either way.
 //
 // He is built as the walking fighters are: a mode word in AiState (mode 2, idle, with sub-state
-// 1 gesturing or 2 still), the holding Advance with AnimMode run by the update, and map probes
+// 1 still or 2 gesturing), the holding Advance with AnimMode run by the update, and map probes
 // switched on by the enable bits of MapHits (the ceiling, the walls and the ledges; not the
 // floor, so he stands exactly where he was placed). Nothing hurts him: the hit passes do not
 // test the townspeople's groups.
@@ -72,8 +72,8 @@ constexpr ModuleKit kKit{
 
 // The mode word: mode 2 (idle) in the low 16 bits, the sub-state in the high ones.
 constexpr int32_t kIdle = 2;
-constexpr int32_t kGesturing = 1;
-constexpr int32_t kStanding = 2;
+constexpr int32_t kStanding = 1;
+constexpr int32_t kGesturing = 2;
 int32_t IdleWord(int32_t sub) {
   return static_cast<int32_t>(static_cast<uint32_t>(kIdle) | static_cast<uint32_t>(sub) << 16);
 }
@@ -95,7 +95,9 @@ void SpawnNpcDamian(int slot) {
   ClearActorMapHits(kGroup, slot);
   // The ceiling, the walls and the ledges; no floor, so he stands exactly where he was placed.
   a.MapHits() = (a.MapHits() | kProbeCeilingBit | kProbeWallsBit | kProbeLedgesBit) & ~kProbeFloorBit;
-  a.AiState() = IdleWord(kStanding);
+  // The gesture's sub-state with the still pose: his first change, to the still pose, shows
+  // nothing new, and the gesture begins at the second.
+  a.AiState() = IdleWord(kGesturing);
   a.HitTimer() = 0;
   a.State() = kActorActive;
 }

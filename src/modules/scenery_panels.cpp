@@ -27,8 +27,7 @@ constexpr int32_t kColumnOneMore = 4;
 constexpr int32_t kColumnTwoMore = 8;
 }  // namespace
 
-// The tables are indexed by AnimCursor itself, one step an entry, and the step loops: at the end
-// of the table the cursor starts again at 0.
+// The tables are indexed by AnimCursor itself, one step an entry.
 
 // The panels' pictures, each of the eight for two steps.
 int GetBigPanelPattern(int cursor) {
@@ -47,6 +46,17 @@ int GetFlagColumnPattern(int cursor) {
 }
 
 namespace {
+
+// The scenery's own animation step: when the next entry is -1 (or lies past the table) the
+// cursor goes back to 0, else on by one. Unlike the kit's looping step, which rewinds to the
+// start of the sequence, this brings a cursor that stands on a -1 entry back to the first picture.
+void StepScenery(int (*pattern)(int cursor), int32_t& cursor) {
+  if (pattern(cursor + 1) == -1) {
+    cursor = 0;
+  } else {
+    ++cursor;
+  }
+}
 
 // What the spawn sets in the three groups; the body is the first cell.
 void StartScenery(const Actor& a) {
@@ -73,7 +83,7 @@ void UpdatePanels(int group) {
     if (panel.State() == kActorFree) continue;
     panel.StepX() = panel.StepY() = 0;
     if (panel.State() == kActorSpawned) StartScenery(panel);
-    AdvanceLooping(GetBigPanelPattern, panel.AnimCursor());
+    StepScenery(GetBigPanelPattern, panel.AnimCursor());
     SetSceneryBody(panel);
   }
 }
@@ -113,7 +123,7 @@ void UpdateFlagColumn() {
       int steps = 1;
       if ((link & kColumnOneMore) != 0) steps += 1;
       if ((link & kColumnTwoMore) != 0) steps += 2;
-      for (int k = 0; k < steps; ++k) AdvanceLooping(GetFlagColumnPattern, column.AnimCursor());
+      for (int k = 0; k < steps; ++k) StepScenery(GetFlagColumnPattern, column.AnimCursor());
     }
     SetSceneryBody(column);
   }

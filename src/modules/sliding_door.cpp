@@ -6,8 +6,8 @@
 // door neither moves nor sounds and keeps its wish (ModeBits 1 open, 2 closed) and its height,
 // so a door locked while open stays open. Link 0 never locks. The wish follows her foot box in
 // the trigger zone, 64 pixels either side of the door and as tall as it; every change of wish
-// plays sound 25, also halfway, and the door moves 8 pixels a frame towards its wish: 12 frames
-// from shut to 96 pixels up.
+// from shut to open or back plays sound 25, also halfway, and the door moves 8 pixels a frame
+// towards its wish: 12 frames from shut to 96 pixels up.
 #include "actors/actor_table.h"
 #include "actors/collision.h"
 #include "actors/heroine.h"
@@ -88,8 +88,11 @@ bool HeroineInZone(const Actor& door) {
                           door.HomeY() + kTravel, foot.left, foot.top, foot.right, foot.bottom) != 0;
 }
 
+// Only a change between the two wishes sounds; a wish word that holds neither takes the new one
+// silently.
 void FollowWish(const Actor& door, int32_t wish) {
-  if (door.ModeBits() != wish) PlaySound(kSoundDoor);
+  const int32_t was = door.ModeBits();
+  if ((was == kWishShut && wish == kWishOpen) || (was == kWishOpen && wish == kWishShut)) PlaySound(kSoundDoor);
   door.ModeBits() = wish;
 }
 

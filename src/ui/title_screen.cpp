@@ -356,13 +356,14 @@ void ChooseInLoadMenu() {
       BackToTitleMenu(true);
       return;
     }
+    // The load's sound first, at the volume in force before the save brings its own.
+    PlaySound(kSoundLoad);
     // The file may have gone or changed since its header was read: a load that fails leaves
     // the game as it is and the title menu comes back.
     if (ReadSave(kSaves[slot]) != 0) {
       BackToTitleMenu(true);
       return;
     }
-    PlaySound(kSoundLoad);
     SceneStep = 620;  // after the read, which brought the saved SceneStep with it
   }
 }

@@ -246,6 +246,7 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"L001CAVE", 117, "the exit door"},
     {"L001CAVE", 107, "the lava in the pit of the lava level"},
     {"L001CAVE", 108, "the control room's back panels"},
+    {"L001CAVE", 109, "the front panel before the waterworks machine"},
     {"L001CAVE", 119, "the control room's consoles"},
     {"L001CAVE", 118, "torches along the route"},
     {"BOSS0001", 90, "the exit room's doors"},

@@ -4,8 +4,9 @@
 // at her from beyond 600 pixels; the segments trail the head three moves apart, stand while it
 // hovers and stop her shots unharmed; the defeat bursts the chain, stops the music, opens the
 // doors' flag and starts the talk after the fight, waiting for a field event or the pause menu to
-// end first, and a segment that lands after that talk starts it again; and its shots fly on
-// during a frozen event but stand still in the pause menu.
+// end first (a load or a scene change meanwhile forgets it), and a segment that lands after that
+// talk starts it again; and its shots fly on during a frozen event but stand still in the pause
+// menu.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "actors/hazards_and_input.h"
 #include "actors/player_stats.h"
 #include "app/game_flow.h"
+#include "app/scene_change.h"
 #include "audio/music.h"
 #include "backend/headless/headless.h"
 #include "events/event_raise.h"
@@ -27,10 +29,12 @@
 #include "support/fixture_map.h"
 #include "support/frame_harness.h"
 #include "support/played_sounds.h"
+#include "ui/menu_player.h"
 #include "world/draw_queue.h"
 #include "world/flags.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
+#include "world/save_files.h"
 
 namespace {
 
@@ -375,6 +379,44 @@ TEST_F(ChainBossDefeatTest, ADefeatInTheFrameThePauseMenuOpensStartsTheTalkWhenT
   EXPECT_EQ(SubModeArg, 701);
   Step();
   EXPECT_EQ(std::string(MessageWindow.text), "「よくやった！」") << "the talk begins at its first line";
+}
+
+// The waiting talk belongs to the fight it was won in: a load from that menu, of a game saved
+// before the boss, brings no talk of a defeat that game never had.
+TEST_F(ChainBossDefeatTest, ALoadFromTheMenuTheTalkWaitsForForgetsIt) {
+  Meet();
+  ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
+  head.Life() = 0;
+  game.PressButton(kButtonMenu);
+  ASSERT_EQ(SubMode, kSubPauseMenu);
+  ASSERT_EQ(head.State(), kActorEnding);
+  MenuPlayer menu(game);
+  menu.Pick(3);  // the load list
+  menu.Pick(1);  // the first slot
+  for (int i = 0; i < 400 && SubMode == kSubPauseMenu; ++i) Step();
+  ASSERT_EQ(SubMode, kSubWorld);
+  ASSERT_STREQ(MapPath, "./Data/TEMPLE00.MDT");
+  Step(30);
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(GetFlag(0, 188), 0u);
+}
+
+// So does a scene change: here the field event that held the talk back takes her elsewhere.
+TEST_F(ChainBossDefeatTest, ASceneChangeWhileTheTalkWaitsForgetsIt) {
+  Meet();
+  ScopedFieldHandler door(300, FieldRoutine([] { HeroControl = 1; }));
+  RaiseEvent(kSubFieldEvent, 300);
+  head.Life() = 0;
+  Step();
+  ASSERT_EQ(head.State(), kActorEnding);
+  ASSERT_EQ(SubMode, kSubFieldEvent);
+  ChangeScene(kSceneSaveRoom);
+  SubMode = kSubWorld;  // the event ends there
+  SubModeArg = 0;
+  HeroControl = 0;
+  Step(30);
+  EXPECT_EQ(SubMode, kSubWorld);
+  EXPECT_EQ(GetFlag(0, 188), 0u);
 }
 
 // ---- its shots -----------------------------------------------------------------------------------

@@ -2,11 +2,13 @@
 // the cave's first chest opens with the opening's flag; the waterworks' flags let the water door
 // open as she comes near and start the warning lights; the boss room's doors wait for the boss's
 // flag. Each moment is also saved as a picture for people to look at (mechanisms_*.png in the
-// build folder), with the cave's control room, its lava and its exit door, and the torches of the
-// corridor and the temple.
+// build folder), with the cave's control room, the front panel before its machine, its lava and
+// its exit door, and the torches of the corridor and the temple.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
@@ -172,6 +174,24 @@ TEST_F(MechanismsInScenesTest, TheControlRoomTheLavaTheExitDoorAndTheTorchesShow
   SetActorLink(117, 0, 1);
   game.Run(20);
   Save("cave_exit_door_open");
+
+  // Before the waterworks machine the front panel shimmers over her: its 4 x 8 cells, all of one
+  // picture, on the layer drawn after the actors', cover her where she works the machine.
+  constexpr int kPanelX = 384 * 16, kPanelY = 102 * 16;
+  Stand(385 * 16, 1760);
+  std::vector<uint32_t> panel;
+  for (const DrawCommand& c : game.Draws(3))
+    if (c.type == kDrawCell && c.x >= kPanelX && c.x < kPanelX + 64 && c.y >= kPanelY && c.y < kPanelY + 128)
+      panel.push_back(c.cell);
+  ASSERT_EQ(panel.size(), 32u);
+  EXPECT_EQ(std::count(panel.begin(), panel.end(), panel[0]), 32);
+  EXPECT_TRUE(panel[0] >= 3360 && panel[0] <= 3367) << panel[0];
+  EXPECT_GE(hero.SpriteBox().left, kPanelX);
+  EXPECT_LE(hero.SpriteBox().right, kPanelX + 64);
+  EXPECT_GE(hero.SpriteBox().top, kPanelY);
+  EXPECT_LE(hero.SpriteBox().bottom, kPanelY + 128);
+  ASSERT_LE(ScreenY(kPanelY + 128), kStatusPanelTop);
+  Save("cave_front_panel");
 
   ChangeScene(kSceneCorridor);
   RedrawAllLayers();  // the scene leaves that to the door that leads there

@@ -101,6 +101,17 @@ TEST_F(MechanismsTest, AnUnlockedDoorRisesWhileHerFeetAreInItsZoneAndSinksWhenSh
   game.Run();
   EXPECT_EQ(door.PosY(), 240);
   EXPECT_EQ(PlayCount(kSoundDoor), 3);
+
+  // Only a change from shut to open or back sounds: a wish word that holds neither (as a slot
+  // may) takes the new wish silently.
+  door.ModeBits() = 0;
+  game.Run();
+  EXPECT_EQ(door.ModeBits(), 1);
+  hero.PosX() = kDoorX - 100;
+  door.ModeBits() = 3;
+  game.Run();
+  EXPECT_EQ(door.ModeBits(), 2);
+  EXPECT_EQ(PlayCount(kSoundDoor), 3);
 }
 
 TEST_F(MechanismsTest, ALockedDoorIsSolidAndSilentWorksFromTheFrameItsFlagIsSetAndStaysOpenLockedAgain) {
@@ -335,6 +346,26 @@ TEST_F(MechanismsTest, ALightColumnShowsWhileSwitchedOnAtOneToFourStepsAFrameAnd
   EXPECT_TRUE(CellsAt(2, 160, 240).empty());
   EXPECT_EQ(column.AnimCursor(), 9);
   for (const DrawCommand& c : game.Draws(2)) EXPECT_EQ(c.visible, 0u) << "columns flicker";
+}
+
+// A cursor that stands on one of the -1 entries after the last picture (a panel's 16..19, a
+// column's 32..40, the last with nothing after it in the table) starts the cycle again at once.
+TEST_F(MechanismsTest, PanelsAndColumnsComeBackToTheirFirstPictureFromTheEndOfTheirTables) {
+  Enter({{14, "..P......F....I.I"}}, 600);
+  game.Run();
+  const Actor back(108, 0), front(109, 0), column(115, 0), last(115, 1);
+  SetActorLink(115, 0, 1);
+  SetActorLink(115, 1, 1);
+  back.AnimCursor() = 16;
+  front.AnimCursor() = 19;
+  column.AnimCursor() = 32;
+  last.AnimCursor() = 40;
+  game.Run();
+  for (const Actor& a : {back, front, column, last}) EXPECT_EQ(a.AnimCursor(), 0) << a.group << ", " << a.slot;
+  EXPECT_EQ(CellsAt(2, 32, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(3, 144, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(2, 224, 224), (std::vector<uint32_t>{3360}));
+  EXPECT_EQ(CellsAt(2, 256, 224 + 112), (std::vector<uint32_t>{3360}));
 }
 
 TEST_F(MechanismsTest, PanelsFlickerBehindOrBeforeHerAndDecorationsLoopEvenInThePauseMenu) {

@@ -259,20 +259,34 @@ TEST_F(TownNpcTest, EachTalkGoesOnWhereTheLastStoppedAndTheLastBlockRepeats) {
 
 TEST_F(TownNpcTest, DamianStaysInHisPlaceChangingHisPoseAndTurningWithoutAChangeOnScreen) {
   const Actor damian = Enter(40, 6, 420, kFloorY - 80);
-  EXPECT_EQ(damian.AiState(), 2 | 2 << 16);  // idle and still
+  EXPECT_EQ(damian.AiState(), 2 | 2 << 16);  // idle, sub-state 2, in the still pose
   std::set<std::vector<uint32_t>> shown[2];  // the cells of each picture, facing left and right
-  int changes = 0, turns = 0;
+  int changes = 0, turns = 0, since_change = 0;
   for (int frame = 0; frame < 4000; ++frame) {
     const int32_t sub = damian.AiState() >> 16, face = damian.FaceX();
     game.Run();
-    changes += (damian.AiState() >> 16) != sub ? 1 : 0;
+    const int32_t now = damian.AiState() >> 16;
+    if (now != sub) {
+      ++changes;
+      since_change = 0;
+    } else {
+      ++since_change;
+    }
     turns += damian.FaceX() != face ? 1 : 0;
     ASSERT_EQ(damian.PosX(), 420);  // he stays in his place
     ASSERT_EQ(damian.PosY(), kFloorY - 80);
     std::vector<uint32_t> cells;
     for (const DrawCommand& d : game.Draws(1))
       if (d.x >= 420 && d.x < 452) cells.push_back(d.cell);
+    ASSERT_FALSE(cells.empty());
     shown[damian.FaceX() == 1 ? 1 : 0].insert(cells);
+    // The order of his pictures: the still pose from the spawn (sub-state 2) and through his
+    // first change (to 1); a change to 2 starts the gesture at its first picture, which goes
+    // round 16 frames of each of its two; a change to 1 brings the still pose back.
+    const bool gesturing = now == 2 && changes >= 2;
+    const uint32_t expected = !gesturing ? 2225 : since_change / 16 % 2 == 0 ? 2227 : 2229;
+    ASSERT_EQ(cells.front(), expected) << "frame " << frame << ", sub-state " << now << " after " << changes
+                                       << " changes, " << since_change << " frames after the last";
   }
   EXPECT_GE(changes, 10);
   EXPECT_GE(turns, 10);

@@ -8,10 +8,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "actors/actor_table.h"
 #include "app/game_flow.h"
 #include "audio/music.h"
+#include "audio/volumes.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "support/frame_harness.h"
@@ -173,12 +175,30 @@ TEST_F(TitleLoadTest, ALoadReadsTheSlotAtOnceAndBringsHerIntoTheSaveRoomWithTheH
   EXPECT_GT(Actor(kHeroineGroup, 0).PosX(), x);  // she plays on
 }
 
+// The load's sound plays as the read begins, at the volume in force then: a save made with the
+// effects muted still gives it, and mutes what follows.
+TEST_F(TitleLoadTest, TheLoadSoundPlaysAtTheVolumeInForceBeforeTheSaveIsRead) {
+  constexpr int32_t kMuted = -10000;
+  const int32_t volume = SoundVolume;
+  ASSERT_GT(volume, kMuted);
+  SoundVolume = kMuted;
+  ASSERT_EQ(WriteSave(".\\Data\\save1.dat"), 0);
+  SoundVolume = volume;
+  ChooseLine(game, 2);
+  EXPECT_EQ(SoundVolume, kMuted);  // the save's
+  std::vector<int32_t> load_sounds;
+  for (const PlayedSound& p : PlayedSounds())
+    if (p.slot == 19) load_sounds.push_back(p.volume);
+  EXPECT_EQ(load_sounds, (std::vector<int32_t>{volume}));
+}
+
 TEST_F(TitleLoadTest, ASlotWhoseFileWentAwayAfterTheListOpenedLoadsNothing) {
   fs::remove(fs::path(game.folder()) / "Data" / "save1.dat");
   const int refused = PlayCount(20);
   ChooseLine(game, 2);
+  EXPECT_EQ(PlayCount(19), 1) << "the load's sound, as the read begins";
   EXPECT_EQ(PlayCount(20), refused + 1);
-  EXPECT_EQ(PlayCount(19), 0);
+  EXPECT_EQ(PlayedSounds().back().slot, 20) << "the refusal follows it";
   EXPECT_EQ(PlayerStats.Money, 5);
   EXPECT_EQ(SlotHeadersStale, -1);
   EXPECT_EQ(SceneStep, 500);  // back in the title menu
