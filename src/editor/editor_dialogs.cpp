@@ -1,9 +1,11 @@
 #include "editor/editor_dialogs.h"
 
 #include <cstring>
+#include <string>
 
 #include "app/game_flow.h"
 #include "editor/map_editor.h"
+#include "platform/files.h"
 #include "world/camera.h"
 #include "world/map_file.h"
 #include "world/map_layers.h"
@@ -45,12 +47,13 @@ void KeepFileName() { std::memcpy(EditorFileNameBackup, EditorFileName, sizeof E
 void RestoreFileName() { std::memcpy(EditorFileName, EditorFileNameBackup, sizeof EditorFileName); }
 
 // "./Data/" and the file name without its trailing blanks (the entry box's Backspace leaves
-// blanks, and on this system they would be part of the name). False for a name that is empty
-// then: it would name the Data folder itself.
+// blanks, and on this system they would be part of the name). False for a name that would not
+// name a file inside the Data folder: one the file layer trims to nothing (blanks, dots), "..",
+// or one with a separator in it.
 bool BuildMapPath(char (&path)[kPathBytes]) {
   size_t length = strnlen(EditorFileName, kEditorFileNameLength);
   while (length > 0 && EditorFileName[length - 1] == ' ') --length;
-  if (length == 0) return false;
+  if (!IsFileName(std::string(EditorFileName, length))) return false;
   std::memcpy(path, "./Data/", 7);
   std::memcpy(path + 7, EditorFileName, length);
   path[7 + length] = '\0';

@@ -94,6 +94,12 @@ std::string ResolvePath(const char* path, bool for_write) {
   return resolved.string();
 }
 
+bool IsFileName(const std::string& name) {
+  if (name.find_first_of("/\\") != std::string::npos) return false;
+  const std::string trimmed = TrimName(name);
+  return !trimmed.empty() && trimmed != "." && trimmed != "..";
+}
+
 FILE* OpenFile(const char* path, const char* mode) {
   const bool for_write = std::strpbrk(mode, "wa") != nullptr;
   const std::string resolved = ResolvePath(path, for_write);

@@ -15,6 +15,11 @@ void SetFileBase(const std::string& dir);
 // never created).
 std::string ResolvePath(const char* path, bool for_write);
 
+// True when `name` names an entry inside the folder it is joined to, as ResolvePath reads a part
+// of a path: it holds no separator, and once its trailing spaces and dots are dropped it is
+// neither empty nor "." or "..".
+bool IsFileName(const std::string& name);
+
 // fopen through ResolvePath; a mode with 'w' or 'a' resolves for writing. nullptr on failure, and
 // for reading anything but a file (a folder, say).
 FILE* OpenFile(const char* path, const char* mode);

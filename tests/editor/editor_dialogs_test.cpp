@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/game_flow.h"
@@ -139,6 +140,39 @@ TEST(EditorDialogsTest, NamesThatNameNoMapFileAreRefusedAndTheMapIsKept) {
   EXPECT_STREQ(EditorFileName, "WRITE_ERR");
   EXPECT_TRUE(fs::is_directory(game.folder() + "/Data"));
   EXPECT_FALSE(fs::exists(game.folder() + "/Data.tmp"));
+
+  // Names of dots, the rest blanks, that the file layer trims to nothing or reads as this folder
+  // or the one above: refused alike, and nothing is written, made or removed beside the Data
+  // folder.
+  const auto beside_data = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(game.folder())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto dots_then_blanks = [&](int dots) {
+    for (int i = 0; i < dots; ++i) game.Tap(vk::OemPeriod);
+    for (int i = dots; i < 11; ++i) game.Tap(vk::Right);
+    for (int i = dots; i < 12; ++i) game.Tap(vk::Back);
+    game.Tap(vk::Return);
+    game.Choose(1);
+  };
+  const std::string bystander = game.folder() + "/Data.tmp";  // a file of the player's beside Data
+  std::ofstream(bystander) << "kept";
+  const std::vector<std::string> before = beside_data();
+  for (int dots : {12, 2, 1}) {
+    game.Tap(vk::F1);
+    game.Run(1);
+    dots_then_blanks(dots);
+    EXPECT_STREQ(EditorFileName, "NOT'FILE") << dots;
+    game.Tap(vk::F2);
+    game.Run(1);
+    dots_then_blanks(dots);
+    EXPECT_STREQ(EditorFileName, "WRITE_ERR") << dots;
+    EXPECT_EQ(beside_data(), before) << dots;
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(bystander).rdbuf()), {}), "kept") << dots;
+    EXPECT_EQ(TileStore(), map) << dots;
+  }
 
   // A folder of the name.
   fs::create_directory(game.DataFile("FOLDER00.MDT"));
