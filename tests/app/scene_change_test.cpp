@@ -165,36 +165,39 @@ TEST(SceneChangeTest, TheBossRoomsNumberTheSameExitTilesAndDoorFlags) {
 
 TEST(SceneChangeTest, TheReturnPointOfTheSaveRoomComesBackThroughASaveFile) {
   NewGame game;
-  ChangeScene(600);
-  SetCameraPosition(3840, 1456);
+  ChangeScene(900);
+  SetCameraPosition(953, 115);
   const Actor hero = Heroine();
-  hero.PosX() = 4300;
-  hero.PosY() = 1936;
+  hero.PosX() = 1249;  // before the corridor's shrine
+  hero.PosY() = 351;
   hero.FaceY() = -1;
-  hero.Motion() = 0x1502;
   StorePosition();
-  SavedPosition.EventLayerEnabled = 1;  // taken as stored, whatever it is
+  const SavedPositionRecord stored = SavedPosition;
   ASSERT_EQ(WriteSave("./Data/save0.dat"), 0);
   ChangeScene(110);
   SavedPosition = SavedPositionRecord{};
   ASSERT_EQ(ReadSave("./Data/save0.dat"), 0);
+  EXPECT_EQ(std::memcmp(&SavedPosition, &stored, sizeof stored), 0);
+  // The event layer and the motion word are taken as the block holds them.
+  SavedPosition.EventLayerEnabled = 1;
+  SavedPosition.Motion = 0x1502;
   BgLayers.LayerRing.x[1] = 123;
 
   ChangeScene(100);
   EXPECT_EQ(SubMode, kSubWorld);
-  EXPECT_STREQ(MapPath, "./Data/LTOWNMID.MDT");
-  EXPECT_STREQ(WorldName, "LANCASHIRE=TOWN");
-  EXPECT_EQ(SceneBitmapIds[9], 200);
-  EXPECT_EQ(SceneBitmapIds[10], 173);
-  EXPECT_EQ(SceneBitmapIds[6], 113);
+  EXPECT_STREQ(MapPath, "./Data/CORRIDOR.MDT");
+  EXPECT_STREQ(WorldName, "CORRIDOR");
+  EXPECT_EQ(SceneBitmapIds[9], 186);
+  EXPECT_EQ(SceneBitmapIds[10], 112);
+  EXPECT_EQ(SceneBitmapIds[6], 187);
   EXPECT_EQ(BgLayers.LayerEnabled[kEventLayer], 1u);
-  EXPECT_EQ(GetCameraX(), 3840);
-  EXPECT_EQ(GetCameraY(), 1456);
+  EXPECT_EQ(GetCameraX(), 953);
+  EXPECT_EQ(GetCameraY(), 115);
   EXPECT_EQ(GetCameraTarget(), 1);
   EXPECT_EQ(hero.State(), kActorSpawned);
-  EXPECT_EQ(hero.PosX(), 4300);
-  EXPECT_EQ(hero.PosY(), 1936);
-  EXPECT_EQ(hero.HomeX(), 4300);
+  EXPECT_EQ(hero.PosX(), 1249);
+  EXPECT_EQ(hero.PosY(), 351);
+  EXPECT_EQ(hero.HomeX(), 1249);
   EXPECT_EQ(hero.FaceX(), 1);
   EXPECT_EQ(hero.FaceY(), 0);
   EXPECT_EQ(hero.AnimCursor(), 120);
