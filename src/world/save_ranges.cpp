@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -46,26 +47,29 @@ struct Rule {
 };
 
 // A number between two bounds, which may be other fields of the block.
-#define RANGE(member, low, high)                                                 \
-  Rule {                                                                         \
-    #member, [](SaveBlock& b) { return InRange(b.member, (low), (high)); },     \
-        [](SaveBlock& b) { Clamp(b.member, (low), (high)); }                     \
+#define RANGE(member, low, high)                                           \
+  Rule {                                                                   \
+    #member, [](SaveBlock& b) { return InRange(b.member, (low), (high)); }, \
+        [](SaveBlock& b) { Clamp(b.member, (low), (high)); }                \
   }
 // Every element of an array between two bounds.
-#define EACH_IN_RANGE(member, low, high)                                                                   \
-  Rule {                                                                                                   \
-    #member,                                                                                               \
-        [](SaveBlock& b) { return std::all_of(std::begin(b.member), std::end(b.member), [](auto v) {       \
-                             return InRange(v, (low), (high));                                              \
-                           }); },                                                                          \
-        [](SaveBlock& b) {                                                                                 \
-          for (auto& v : b.member) Clamp(v, (low), (high));                                                \
-        }                                                                                                  \
+#define EACH_IN_RANGE(member, low, high)                                           \
+  Rule {                                                                           \
+    #member,                                                                       \
+        [](SaveBlock& b) {                                                         \
+          for (auto v : b.member)                                                  \
+            if (!InRange(v, (low), (high))) return false;                          \
+          return true;                                                             \
+        },                                                                         \
+        [](SaveBlock& b) {                                                         \
+          for (auto& v : b.member) Clamp(v, (low), (high));                        \
+        }                                                                          \
   }
 // A field that has one value in every save play writes.
-#define FIXED(member, value)                                                           \
-  Rule {                                                                               \
-    #member, [](SaveBlock& b) { return b.member == (value); }, [](SaveBlock& b) { b.member = (value); } \
+#define FIXED(member, value)                                  \
+  Rule {                                                      \
+    #member, [](SaveBlock& b) { return b.member == (value); }, \
+        [](SaveBlock& b) { b.member = (value); }               \
   }
 
 // ---- texts and pictures ----
@@ -75,8 +79,11 @@ bool Terminated(const char (&text)[N]) {
   return std::memchr(text, '\0', N) != nullptr;
 }
 
-#define TERMINATED(member) \
-  Rule { #member, [](SaveBlock& b) { return Terminated(b.member); }, [](SaveBlock& b) { b.member[sizeof b.member - 1] = '\0'; } }
+#define TERMINATED(member)                                     \
+  Rule {                                                       \
+    #member, [](SaveBlock& b) { return Terminated(b.member); }, \
+        [](SaveBlock& b) { b.member[sizeof b.member - 1] = '\0'; } \
+  }
 
 // A bitmap of the resources, or -1 for none.
 bool IsBitmap(int32_t id) {
@@ -85,13 +92,18 @@ bool IsBitmap(int32_t id) {
   return id == -1 || res::Find(res::Kind::Bitmap, id, bytes, size);
 }
 
-#define BITMAPS(member)                                                                             \
-  Rule {                                                                                            \
-    #member, [](SaveBlock& b) { return std::all_of(std::begin(b.member), std::end(b.member), IsBitmap); }, \
-        [](SaveBlock& b) {                                                                          \
-          for (int32_t& id : b.member)                                                              \
-            if (!IsBitmap(id)) id = -1;                                                             \
-        }                                                                                           \
+#define BITMAPS(member)                      \
+  Rule {                                     \
+    #member,                                 \
+        [](SaveBlock& b) {                   \
+          for (int32_t id : b.member)        \
+            if (!IsBitmap(id)) return false; \
+          return true;                       \
+        },                                   \
+        [](SaveBlock& b) {                   \
+          for (int32_t& id : b.member)       \
+            if (!IsBitmap(id)) id = -1;      \
+        }                                    \
   }
 
 // ---- the buttons ----
@@ -122,8 +134,11 @@ const Rule kButtonRule = {
 
 // A step that its machine does not know would leave it waiting for a step that cannot come: the
 // loaded game starts that machine over.
-#define KNOWN_STEP(member, known) \
-  Rule { #member, [](SaveBlock& b) { return known(b.member); }, [](SaveBlock& b) { b.member = 0; } }
+#define KNOWN_STEP(member, known)                          \
+  Rule {                                                   \
+    #member, [](SaveBlock& b) { return known(b.member); }, \
+        [](SaveBlock& b) { b.member = 0; }                 \
+  }
 
 // ---- the heroine's progression ----
 
@@ -139,10 +154,10 @@ uint32_t OwnedItemOf(uint32_t selected, uint32_t owned) {
   return held & (~held + 1);
 }
 
-#define OWNED_ITEM(selected, owned)                                                                   \
-  Rule {                                                                                               \
-    #selected, [](SaveBlock& b) { return IsOwnedItem(b.selected, b.owned); },                         \
-        [](SaveBlock& b) { b.selected = OwnedItemOf(b.selected, b.owned); }                            \
+#define OWNED_ITEM(selected, owned)                                          \
+  Rule {                                                                     \
+    #selected, [](SaveBlock& b) { return IsOwnedItem(b.selected, b.owned); }, \
+        [](SaveBlock& b) { b.selected = OwnedItemOf(b.selected, b.owned); }   \
   }
 
 // Attack, defence and efficiency follow from the level, the equipment and the spells.
@@ -186,6 +201,8 @@ Body StandingBody(int64_t x, int64_t y) {
 struct Place {
   int32_t x, y;
 };
+
+constexpr int kScreenWidth = 640, kScreenHeight = 480;
 
 // A map's tiles, read for its shrines' doors.
 uint32_t map_tiles[kTileCount];
@@ -240,7 +257,7 @@ ShrineMap ReadShrineMap(const char* path, const std::string& version) {
 // A map's shrines, read once for each state of its file (a load reads the same few maps again
 // and again). nullptr when the file cannot be found.
 const ShrineMap* ShrinesOf(const char* path) {
-  static std::vector<ShrineMap> known;
+  static std::deque<ShrineMap> known;  // what it hands out stays where it is
   const std::string version = FileVersion(path);
   if (version.empty()) return nullptr;
   for (const ShrineMap& m : known)
@@ -266,12 +283,18 @@ bool RowOfMap(const char* map, SceneNames& names) {
   return false;
 }
 
-// Play stores the scene's own world name and sheets with its map.
+// Play stores the world name and sheets of a scene of the stored map with it.
 bool NamesMatchTheScene(const SavedPositionRecord& p) {
   SceneNames row;
-  if (!RowOfMap(p.MapPath, row)) return true;
-  return std::strncmp(row.world, p.WorldName, sizeof p.WorldName) == 0 &&
-         std::equal(std::begin(p.SheetIds), std::end(p.SheetIds), row.sheets);
+  bool known = false;
+  for (int i = 0; SceneMapNames(i, row); ++i) {
+    if (std::strncmp(row.map, p.MapPath, sizeof p.MapPath) != 0) continue;
+    known = true;
+    if (std::strncmp(row.world, p.WorldName, sizeof p.WorldName) == 0 &&
+        std::equal(std::begin(p.SheetIds), std::end(p.SheetIds), row.sheets))
+      return true;
+  }
+  return !known;
 }
 
 void NameAfterScene(SavedPositionRecord& p, const SceneNames& row) {
@@ -297,7 +320,7 @@ const Rule kReturnMapRule = {
       const ShrineMap* map = ShrinesOf(p.MapPath);
       SceneNames row;
       if (map != nullptr && map->readable && !map->places.empty()) {
-        if (RowOfMap(p.MapPath, row)) NameAfterScene(p, row);
+        if (!NamesMatchTheScene(p) && RowOfMap(p.MapPath, row)) NameAfterScene(p, row);
         return;
       }
       for (int i = 0; SceneMapNames(i, row); ++i) {
@@ -336,12 +359,13 @@ const Rule kReturnPlaceRule = {
       p.HeroX = place.x;
       p.HeroY = place.y;
       const Body body = StandingBody(p.HeroX, p.HeroY);
-      p.CameraX = static_cast<int32_t>(body.left + (body.right - body.left) / 2 - Camera.screen_width / 2);
-      p.CameraY = p.HeroY - 200;  // where the camera's follow settles her on a floor
+      // Where the camera's follow puts her on a floor: in the middle, 200 pixels below the top.
+      p.CameraX = static_cast<int32_t>(body.left + (body.right - body.left) / 2 - kScreenWidth / 2);
+      p.CameraY = p.HeroY - 200;
     }};
 
-constexpr int64_t kLastCameraX = kTilesPerRow * kTileSize - 640;
-constexpr int64_t kLastCameraY = kTileRows * kTileSize - 480;
+constexpr int64_t kLastCameraX = kTilesPerRow * kTileSize - kScreenWidth;
+constexpr int64_t kLastCameraY = kTileRows * kTileSize - kScreenHeight;
 
 // ---- the table ----------------------------------------------------------------------------------
 
