@@ -11,6 +11,10 @@ constexpr int kFlagsPerBank = 2048;
 uint32_t GetFlag(int bank, int index);
 // Values of 16 and more are stored as 15, negative ones as their low four bits.
 void SetFlag(int bank, int index, int value);
+// The same on banks other than the game's (a save's as it loads).
+using FlagBankTable = uint32_t[kFlagBankCount][256];
+uint32_t GetFlag(const FlagBankTable& banks, int bank, int index);
+void SetFlag(FlagBankTable& banks, int bank, int index, int value);
 // A bank outside 0..2 is left alone.
 void ClearFlagBank(int bank);
 void ClearAllFlags();

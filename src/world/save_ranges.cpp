@@ -18,6 +18,7 @@
 #include "platform/input.h"
 #include "platform/resources.h"
 #include "world/camera.h"
+#include "world/flags.h"
 #include "world/map_file.h"
 #include "world/map_layers.h"
 
@@ -180,6 +181,20 @@ constexpr int32_t kLongestSpellTimer = 128;
 constexpr int32_t kHighestSpellLevel = 8;
 constexpr int32_t kLastBagItem = 8;
 constexpr int32_t kLastEquipPage = kCategorySpecialItems;
+
+// ---- the story ----
+
+// The boss's call (guide talk 526, flag 13 of bank 0) is heard only in the fight that its defeat
+// ends (flag 110 of bank 1, which opens the exit room's doors): she cannot save between the two.
+// Heard without the defeat, the boss would never come and the doors would stay shut.
+constexpr int kBossCallHeard = 526 - 513, kBossDefeated = 110;
+
+const Rule kBossCallRule = {
+    "FlagBanks: the boss's call heard without its defeat",
+    [](SaveBlock& b) {
+      return GetFlag(b.FlagBanks, 0, kBossCallHeard) == 0 || GetFlag(b.FlagBanks, 1, kBossDefeated) != 0;
+    },
+    [](SaveBlock& b) { SetFlag(b.FlagBanks, 0, kBossCallHeard, 0); }};
 
 // ---- the return point ---------------------------------------------------------------------------
 
@@ -405,6 +420,7 @@ const Rule kRules[] = {
     OWNED_ITEM(PlayerStats.EquippedMagicTool, PlayerStats.OwnedMagicTools),
     OWNED_ITEM(PlayerStats.SelectedSpecialItem, PlayerStats.OwnedSpecialItems),
     kFightingValuesRule,
+    kBossCallRule,
     FIXED(SavedPosition.Group, kHeroineGroup),
     FIXED(SavedPosition.FaceX, 1),
     FIXED(SavedPosition.FaceY, 0),
