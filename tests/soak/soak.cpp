@@ -646,10 +646,15 @@ SoakResult RunSoak(const SoakOptions& options) {
 
 namespace {
 
-std::string Groups(const std::bitset<256>& groups) {
+// The groups, each followed by a '!' where `marked` holds it too; "-" for none.
+std::string GroupList(const std::bitset<256>& groups, const std::bitset<256>& marked) {
   std::string text;
-  for (int g = 0; g < kActorGroups; ++g)
-    if (groups[g]) text += (text.empty() ? "" : " ") + std::to_string(g);
+  for (int g = 0; g < kActorGroups; ++g) {
+    if (!groups[g]) continue;
+    if (!text.empty()) text += ' ';
+    text += std::to_string(g);
+    if (marked[g]) text += '!';
+  }
   return text.empty() ? "-" : text;
 }
 
@@ -663,13 +668,9 @@ std::string DescribeSoak(const SoakResult& result) {
   text += line;
   text += "  map        frames  groups placed (never alive: !)  | other groups alive\n";
   for (const auto& [name, map] : result.maps) {
-    std::string placed;
-    for (int g = 0; g < kActorGroups; ++g) {
-      if (map.placed[g])
-        placed += (placed.empty() ? "" : " ") + std::to_string(g) + (map.alive[g] || map.frames == 0 ? "" : "!");
-    }
+    const std::bitset<256> never_alive = map.frames == 0 ? std::bitset<256>() : map.placed & ~map.alive;
     std::snprintf(line, sizeof line, "  %-9s %7d  %s  | %s%s\n", name.c_str(), map.frames,
-                  placed.empty() ? "-" : placed.c_str(), Groups(map.alive & ~map.placed).c_str(),
+                  GroupList(map.placed, never_alive).c_str(), GroupList(map.alive & ~map.placed, {}).c_str(),
                   PlayNeverEnters(name) ? "  (play never enters it)" : map.frames == 0 ? "  (not played)" : "");
     text += line;
   }
@@ -679,7 +680,10 @@ std::string DescribeSoak(const SoakResult& result) {
     text += line;
     const char* comma = "";
     for (const auto& [map, frames] : s.maps) {
-      text += comma + map + " " + std::to_string(frames);
+      text += comma;
+      text += map;
+      text += ' ';
+      text += std::to_string(frames);
       comma = ", ";
     }
     text += ")\n";
