@@ -30,7 +30,7 @@
 #include "platform/input.h"
 #include "support/frame_harness.h"
 #include "support/route_driver.h"
-#include "support/route_stretches.h"
+#include "support/walkthrough.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
 #include "world/save_ranges.h"
@@ -143,7 +143,9 @@ const Route kThePauseMenusPages = {
     Press({kButtonMenu}), MenuLine(kLoad), MenuLine(0), MenuLine(0),
 };
 
-// Out of the save room to the corridor's shrine, and what she does there before she goes back in.
+// Out of the save room to the corridor's shrine (its door at column 79), and what she does there
+// before she goes back in.
+constexpr int kCorridorShrine = 79;
 const Route kTheCorridorsPlay = {
     UpAt(kSaveRoomDoor), Arrive("CORRIDOR"),
     Press({kButtonItemLeft, kButtonItemRight, kButtonMagicRight, kButtonMagicLeft, kButtonItem, kButtonMagic}),
@@ -192,7 +194,7 @@ TEST(SaveSweep, Case) {
   std::ofstream(slot, std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
   RouteDriver driver(game, "save_sweep");
 
-  ASSERT_TRUE(driver.Play("the title's load", LoadFromTheTitlesMenu()));
+  ASSERT_TRUE(driver.Play("the title's load", TheTitlesLoad()));
   ExpectInRange(Save, "after the title's load");
   ASSERT_TRUE(driver.Play("the pause menu's pages", kThePauseMenusPages));
   ASSERT_TRUE(driver.Play("the corridor", kTheCorridorsPlay));
@@ -200,10 +202,10 @@ TEST(SaveSweep, Case) {
   SaveBlock written;
   ASSERT_EQ(BlockOf(ReadBytes(slot), written), "");
   ExpectInRange(written, "in the save the statue wrote");
-  ASSERT_TRUE(driver.Play("the sealed door", kTheSealedDoor));
-  ASSERT_TRUE(driver.Play("the boss", kTheBoss));
-  ASSERT_TRUE(driver.Play("the town", kTheTown));
-  ASSERT_TRUE(driver.Play("the pause menu's load", kThePauseMenusLoad));
+  ASSERT_TRUE(driver.Play("the sealed door", TheSealedDoor()));
+  ASSERT_TRUE(driver.Play("the boss", TheBoss()));
+  ASSERT_TRUE(driver.Play("the town", Joined({TheTown(), ATalkInTheTown()})));
+  ASSERT_TRUE(driver.Play("the pause menu's load", ThePauseMenusLoad()));
   ExpectInRange(Save, "after the pause menu's load");
 }
 

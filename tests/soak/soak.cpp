@@ -1,29 +1,30 @@
 #include "soak/soak.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <random>
+#include <utility>
 
-#include "actors/actor_library.h"
+#include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "app/game_flow.h"
-#include "app/scene_change.h"
 #include "backend/headless/headless.h"
 #include "events/event_raise.h"
-#include "platform/input.h"
+#include "events/event_tables.h"
 #include "platform/keys.h"
 #include "platform/messages.h"
 #include "support/captured_output.h"
 #include "support/frame_harness.h"
-#include "support/in_scene.h"
+#include "support/route_driver.h"
+#include "support/walkthrough.h"
+#include "world/flags.h"
+#include "world/map_file.h"
 #include "world/map_layers.h"
+#include "world/message_window.h"
 #include "world/save_block.h"
-#include "world/save_files.h"
-#include "world/screen_wipe.h"
 
 namespace fs = std::filesystem;
 
@@ -68,30 +69,138 @@ constexpr SoakKey kKeys[] = {
     {vk::Left, 30},  {vk::Right, 30}, {vk::Up, 20}, {vk::Down, 20}, {'Z', 30}, {'X', 30}, {'C', 8},
     {'V', 8},        {'A', 5},        {'S', 5},     {'D', 5},       {'F', 5},  {vk::Escape, 2}, {vk::Tab, 1},
 };
-constexpr int kPressOneIn = 6;  // a new key goes down on one frame in six
+constexpr int kPressOneIn = 6;          // a new key goes down on one frame in six
+constexpr int kUpAtDoorOneIn = 40;      // Up, on a frame she stands where Up starts something
+constexpr int kTalkOneIn = 10;          // the action button, on a frame she stands beside a townsperson
+constexpr int kMenuOneIn = 120;         // the menu key, on a frame she lies fallen (its load is the way on)
+constexpr int kFallenFrames = 600;      // then the player closes the window and starts again
+constexpr int kDemoFrames = 832;        // the title's demo, until its menu waits
+constexpr int kStalledFrames = 120;     // she has not moved while one way was favoured: a wall stops her
+constexpr int kLookRoundFrames = 3000;  // after she came somewhere, before doors draw her
+
+// What the keys heed of where she is.
+struct Surroundings {
+  bool before_door = false;         // she stands where Up starts a field event
+  bool keep_out = false;            // she stands at a door, but is not to go through it yet
+  bool beside_townsperson = false;  // the action button would start a talk
+  bool fallen = false;              // she has died, and the world runs on
+  bool in_control = false;          // the pad moves her: no event holds her
+  int x = 0;                        // her position, PosX
+};
+
+// Up there starts an event of the field (a door, a sign, a machine, the statue).
+bool HasFieldScript(uint32_t number) {
+  return number >= 160 && number < static_cast<uint32_t>(kEventNumbers) &&
+         !(FieldHandlerOf(static_cast<int32_t>(number)) == FieldRoutine(FieldEventWithoutScript));
+}
+
+// The save room's door out.
+constexpr uint32_t kSaveRoomWayOut = 163;
+
+// The number of layer 4 under her middle moved by `dx`, in the row above the floor she stands on:
+// where her event check reads a field event.
+uint32_t NumberUnder(const ActorBox& body, int dx) {
+  return GetTile((body.left + body.right) / 2 + dx, body.bottom - 1, kEventLayer);
+}
+
+// A townsperson's body widened by 16 pixels on each side overlaps hers: the action button would
+// start a talk.
+bool BesideTownsperson(const ActorBox& body) {
+  for (int g = 2; g < kTalkGroups; ++g) {
+    for (int s = 0; s < kActorSlots; ++s) {
+      const Actor t(g, s);
+      if (t.State() == kActorFree) continue;
+      const ActorBox tb = t.BodyBox();
+      if (body.left < tb.right + 16 && tb.left - 16 < body.right && body.top < tb.bottom && tb.top < body.bottom)
+        return true;
+    }
+  }
+  return false;
+}
+
+// Looks where she is, as her event check does. A player who has just come somewhere (a door, a
+// warp, a load) looks round for most of a minute, pressing Up at no door, and goes back out
+// through the one she came in by only once she has stepped off it; the save room, which every
+// load comes in through, she leaves without looking round.
+class LookOut {
+ public:
+  Surroundings Look() {
+    Surroundings near;
+    const Actor h(kHeroineGroup, 0);
+    if (SubMode == kSubFieldEvent || std::strncmp(map_, MapPath, sizeof map_) != 0) {
+      std::memcpy(map_, MapPath, sizeof map_);
+      came_through_ = kNotYetFree;  // a door may take her elsewhere
+    }
+    if (SubMode != kSubWorld || (h.State() != kActorActive && h.State() != kActorEnding)) return near;
+    near.fallen = h.State() == kActorEnding;
+    near.in_control = HeroControl == kControlSelf;
+    near.x = h.PosX();
+    const ActorBox b = h.BodyBox();
+    const uint32_t under = NumberUnder(b, 0);
+    const int motion = GetHeroineMotion(0);
+    const bool standing = motion == kHeroineOnGround || motion == kHeroineRiding;
+    if (came_through_ == kNotYetFree) {
+      if (!standing) return near;  // still coming down where the door put her
+      came_through_ = under;       // the door she came in by, or none
+      stepped_off_ = false;
+      since_ = 0;
+    }
+    since_ += 1;
+    // At a door, or a step from one: the event check reads where this frame's step takes her.
+    const uint32_t numbers[3] = {NumberUnder(b, -kStep), under, NumberUnder(b, kStep)};
+    const bool at_door = std::any_of(std::begin(numbers), std::end(numbers), HasFieldScript);
+    const bool at_hers = HasFieldScript(came_through_) &&
+                         std::find(std::begin(numbers), std::end(numbers), came_through_) != std::end(numbers);
+    stepped_off_ = stepped_off_ || !at_hers;
+    const bool looking_round = since_ < kLookRoundFrames && came_through_ != kSaveRoomWayOut;
+    near.keep_out = at_door && (looking_round || (at_hers && !stepped_off_));
+    near.before_door = standing && !near.keep_out && HasFieldScript(under);
+    near.beside_townsperson = BesideTownsperson(b);
+    return near;
+  }
+
+ private:
+  static constexpr uint32_t kNotYetFree = UINT32_MAX;  // she has just come: the world is not yet free
+  static constexpr int kStep = 8;                      // a step of hers, and more
+  char map_[sizeof MapPath] = {};
+  uint32_t came_through_ = kNotYetFree;
+  bool stepped_off_ = false;
+  int since_ = 0;  // frames the world has run since she came
+};
 
 class RandomKeys {
  public:
   explicit RandomKeys(uint32_t seed) : rng_(seed) {}
 
   // The keys held in the next frame.
-  std::vector<uint8_t> Next() {
-    if (--mood_left_ <= 0) NewMood();
+  std::vector<uint8_t> Next(const Surroundings& near) {
+    stalled_ = near.in_control && favoured_ != 0 && near.x == last_x_ ? stalled_ + 1 : 0;
+    last_x_ = near.x;
+    if (stalled_ > kStalledFrames) {
+      TurnAround();
+    } else if (--mood_left_ <= 0) {
+      NewMood();
+    }
     for (Hold& h : held_) h.frames_left -= 1;
     std::erase_if(held_, [](const Hold& h) { return h.frames_left <= 0; });
     if (Roll(kPressOneIn) == 0) {
       const uint8_t vk = PickKey();
-      if (std::none_of(held_.begin(), held_.end(), [vk](const Hold& h) { return h.vk == vk; })) {
-        held_.push_back({vk, HoldLength()});
-      }
+      if (!(near.keep_out && vk == vk::Up)) Press(vk, HoldLength(vk == favoured_));
     }
+    if (near.before_door && Roll(kUpAtDoorOneIn) == 0) Press(vk::Up, Between(1, 3));
+    if (near.beside_townsperson && Roll(kTalkOneIn) == 0) Press('X', Between(1, 3));
+    if (near.fallen && Roll(kMenuOneIn) == 0) Press(vk::Escape, 1);
     std::vector<uint8_t> keys;
     for (const Hold& h : held_) keys.push_back(h.vk);
     return keys;
   }
 
-  // The frames a program runs before the player closes its window, unless a quit comes first.
-  int SessionLength() { return Between(3000, 25000); }
+  // Every key up: a new program starts with the player's hands off the keys.
+  void LetGo() { held_.clear(); }
+
+  // The frames the player watches the title before pressing anything: up to the whole demo and
+  // ten seconds of the menu after it.
+  int HandsOff() { return Between(0, kDemoFrames + 600); }
 
  private:
   struct Hold {
@@ -102,11 +211,25 @@ class RandomKeys {
   int Roll(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
-  // A player who explores: for a while one way along the map is favoured (or neither).
+  // A key not held already goes down for `frames`.
+  void Press(uint8_t vk, int frames) {
+    if (std::none_of(held_.begin(), held_.end(), [vk](const Hold& h) { return h.vk == vk; })) {
+      held_.push_back({vk, frames});
+    }
+  }
+
+  // A player who explores: for a while one way along the map is favoured (or, now and then,
+  // neither), and she walks that way often and long, until a wall stops her.
   void NewMood() {
     mood_left_ = Between(300, 3000);
-    const int r = Roll(3);
-    favoured_ = r == 0 ? vk::Left : r == 1 ? vk::Right : 0;
+    const int r = Roll(5);
+    favoured_ = r < 2 ? vk::Left : r < 4 ? vk::Right : 0;
+  }
+  // A wall stops her: the other way is favoured for a while.
+  void TurnAround() {
+    mood_left_ = Between(300, 3000);
+    favoured_ = favoured_ == vk::Left ? vk::Right : vk::Left;
+    stalled_ = 0;
   }
 
   int WeightOf(const SoakKey& k) const { return k.vk == favoured_ ? 4 * k.weight : k.weight; }
@@ -122,18 +245,21 @@ class RandomKeys {
     return kKeys[0].vk;
   }
 
-  // Mostly taps, often short holds, sometimes a long walk.
-  int HoldLength() {
+  // Mostly taps, often short holds, sometimes a long walk; the favoured way is a long walk half
+  // the time.
+  int HoldLength(bool favoured) {
     const int kind = Roll(10);
-    if (kind < 6) return Between(1, 6);
-    if (kind < 9) return Between(7, 45);
-    return Between(46, 240);
+    if (kind < (favoured ? 5 : 1)) return Between(46, 240);
+    if (kind < 7) return Between(1, 6);
+    return Between(7, 45);
   }
 
   std::mt19937 rng_;
   std::vector<Hold> held_;
   int mood_left_ = 0;
   uint8_t favoured_ = 0;
+  int last_x_ = 0;
+  int stalled_ = 0;  // frames she has not moved while one way is favoured
 };
 
 // ---- what stands --------------------------------------------------------------------------------
@@ -181,16 +307,39 @@ int32_t StepOf(Standing kind) {
   return 0;
 }
 
+// The name of the map in play ("L001CAVE" for "./Data/L001CAVE.MDT"); empty before the first.
+std::string MapInPlay() {
+  const std::string path(MapPath, strnlen(MapPath, sizeof MapPath));
+  const size_t slash = path.find_last_of('/');
+  const size_t dot = path.find_last_of('.');
+  if (slash == std::string::npos || dot == std::string::npos || dot < slash) return path;
+  return path.substr(slash + 1, dot - slash - 1);
+}
+
+// The frame counted on the map in play, and every group with a slot active on it now.
+void CountMapFrame(SoakResult& result) {
+  const std::string name = MapInPlay();
+  if (name.empty()) return;
+  MapPlay& map = result.maps[name];
+  map.frames += 1;
+  for (int g = kHeroineGroup + 1; g < kActorGroups; ++g) {
+    if (map.alive[g]) continue;
+    const int32_t* state = ActorTable[g][ActorField::State];
+    map.alive[g] = std::any_of(state, state + kActorSlots, [](int32_t s) { return s == kActorActive; });
+  }
+}
+
 // Watches one program, frame by frame.
 class Watch {
  public:
-  Watch(SoakResult& result, int program) : result_(result), program_(program) {}
+  Watch(SoakResult& result, int program, std::string start)
+      : result_(result), program_(program), start_(std::move(start)) {}
 
   // After each frame; false when the program is stuck and must end.
   bool Check() {
     if (GameMode == kGameHalted) return Find("the game halted (GameMode 254)");
     if (SubMode == kSubDebugMenu || SubMode == kSubMapEditor) return Find("the debug menu or the editor opened");
-    if (MapPath[0] != '\0') result_.maps.insert(std::string(MapPath, strnlen(MapPath, sizeof MapPath)));
+    CountMapFrame(result_);
 
     const Standing kind = StandingNow();
     const int32_t step = StepOf(kind);
@@ -198,6 +347,7 @@ class Watch {
       kind_ = kind;
       arg_ = SubModeArg;
       length_ = idle_ = 0;
+      result_.started[static_cast<int>(kind)] += 1;
     } else if (step != step_ || (MessageResult != -1 && MessageResult != 255)) {
       idle_ = 0;
     }
@@ -225,15 +375,16 @@ class Watch {
   }
 
   bool Find(const std::string& what) {
-    char where[96];
-    std::snprintf(where, sizeof where, "frame %d (program %d, its frame %d, map %.40s): ", result_.frames,
-                  program_, frames_in_program, MapPath);
+    char where[160];
+    std::snprintf(where, sizeof where, "frame %d (program %d from %.40s, its frame %d, map %.40s): ", result_.frames,
+                  program_, start_.c_str(), frames_in_program, MapPath);
     result_.findings.push_back(where + what);
     return false;
   }
 
   SoakResult& result_;
   int program_;
+  std::string start_;
   Standing kind_ = Standing::kNone;
   int32_t arg_ = 0;
   int32_t step_ = 0;
@@ -241,16 +392,132 @@ class Watch {
   int idle_ = 0;
 };
 
+// ---- the maps ----------------------------------------------------------------------------------
+
+// The maps play never enters, and why: what they place is never checked.
+struct Unplayed {
+  const char* map;
+  const char* why;
+};
+constexpr Unplayed kMapsPlayNeverEnters[] = {
+    {"LTOWN001", "scene 0 loads it, and no event, door or menu enters scene 0"},
+};
+
+bool PlayNeverEnters(const std::string& map) {
+  return std::any_of(std::begin(kMapsPlayNeverEnters), std::end(kMapsPlayNeverEnters),
+                     [&](const Unplayed& u) { return map == u.map; });
+}
+
+// Every map of the Data folder (the files of a map's size) with the actor groups its layer 4
+// places, read from the file as the game loads it.
+void ReadMaps(const fs::path& data, SoakResult& result) {
+  for (const fs::directory_entry& e : fs::directory_iterator(data)) {
+    if (e.path().extension() != ".MDT" || e.file_size() != kMapFileSize) continue;
+    std::ifstream file(e.path(), std::ios::binary);
+    std::vector<uint8_t> layer(static_cast<size_t>(kTilesPerLayer) * 4);
+    file.seekg(static_cast<std::streamoff>(kEventLayer) * kTilesPerLayer * 4);
+    file.read(reinterpret_cast<char*>(layer.data()), static_cast<std::streamsize>(layer.size()));
+    MapPlay& map = result.maps[e.path().stem().string()];
+    for (size_t i = 0; i + 4 <= layer.size(); i += 4) {
+      const uint32_t v = layer[i] | layer[i + 1] << 8 | layer[i + 2] << 16 | static_cast<uint32_t>(layer[i + 3]) << 24;
+      if (v > kHeroineGroup && v < 128) map.placed[v] = true;
+    }
+  }
+}
+
+// The placed groups never alive on a map the keys played, and in a whole run the maps play can
+// enter that the keys never played.
+void CheckMaps(const SoakOptions& options, SoakResult& result) {
+  for (const auto& [name, map] : result.maps) {
+    if (PlayNeverEnters(name)) continue;
+    if (map.frames == 0) {
+      if (!options.slice) result.findings.push_back(name + " was never played");
+      continue;
+    }
+    for (int g = 0; g < kActorGroups; ++g) {
+      if (map.placed[g] && !map.alive[g])
+        result.findings.push_back("group " + std::to_string(g) + ", placed on " + name + ", was never alive there");
+    }
+  }
+}
+
+// ---- the starts ---------------------------------------------------------------------------------
+
+// The saves the soak makes, each a stretch of the route played from the one before it (loaded
+// from the title) or, the first, from a new game; each ends at a statue, saving in the first slot.
+struct SoakSave {
+  const char* name;
+  const char* from;      // the save it loads, or none: a new game
+  const char* from_map;  // where that save's room lets her out
+  Route route;
+};
+
+std::vector<SoakSave> Saves(bool slice) {
+  std::vector<SoakSave> saves = {
+      {"first_shrine", nullptr, nullptr,
+       Joined({TheOpening(), ARingOn(), TheFirstShrine(), SaveAtTheStatue("L001CAVE")})},
+  };
+  if (slice) return saves;
+  saves.push_back({"second_shrine", "first_shrine", "L001CAVE",
+                   Joined({TheFirstRestRoom(), TheFirstEnemies(), TheElevator(), TheTraps(),
+                           SaveAtTheStatue("L001CAVE")})});
+  saves.push_back({"third_shrine", "second_shrine", "L001CAVE",
+                   Joined({TheWaterworks(), TheWaterDoor(), TheThirdShrine(), SaveAtTheStatue("L001CAVE")})});
+  saves.push_back({"corridor_shrine", "third_shrine", "L001CAVE",
+                   Joined({TheLava(), TheCardKey(), ThePipeBackUp(), TheExitDoor(), TheCorridorShrine(),
+                           SaveAtTheStatue("CORRIDOR")})});
+  return saves;
+}
+
+// Where a program starts: the title, or a save loaded from the title's menu and the way on from
+// the save room.
+struct SoakStart {
+  std::string name;
+  const char* save;  // none: the title, left to the random keys
+  Route way;         // from the title's first frame, the save in the first slot
+};
+
+// The boss has come down from above the hall and 526 has been heard.
+bool TheBossHasCome() { return GetFlag(0, 526 - 513) != 0 && RouteDriver::WorldFree(); }
+
+std::vector<SoakStart> Starts(bool slice) {
+  std::vector<SoakStart> starts = {
+      {"the title", nullptr, {}},
+      {"the landing's shrine", "first_shrine", TheLoadFromTheTitle("L001CAVE")},
+  };
+  if (slice) return starts;
+  const Route corridor = TheLoadFromTheTitle("CORRIDOR");
+  const Route town = Joined({corridor, TheSealedDoor(), TheBoss(), TheTown()});
+  starts.push_back({"the save room", "second_shrine", TheTitlesLoad()});
+  starts.push_back({"the shrine under the water door", "second_shrine", TheLoadFromTheTitle("L001CAVE")});
+  starts.push_back({"the shrine by the pipe", "third_shrine", TheLoadFromTheTitle("L001CAVE")});
+  starts.push_back({"the corridor's shrine", "corridor_shrine", corridor});
+  starts.push_back({"the boss room", "corridor_shrine", Joined({corridor, TheSealedDoor()})});
+  starts.push_back({"the boss fight", "corridor_shrine",
+                    Joined({corridor, TheSealedDoor(), {WalkTo(20), WaitUntil("the boss has come", TheBossHasCome)}})});
+  starts.push_back({"the town's street", "corridor_shrine", town});
+  starts.push_back({"the inn", "corridor_shrine", Joined({town, {UpAt(224), Arrive("LTOWNSHP")}})});
+  starts.push_back({"the clinic", "corridor_shrine", Joined({town, {UpAt(342), Arrive("LTOWNSHP")}})});
+  starts.push_back({"the teacher's house", "corridor_shrine",
+                    Joined({town, {WalkTo(205), JumpTo(201), JumpTo(197), WalkTo(67), JumpTo(63), JumpTo(59),
+                                   JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}})});
+  starts.push_back({"the test hall", "corridor_shrine", Joined({town, {UpAt(285), Arrive("TEST0000")}})});
+  return starts;
+}
+
+// ---- the soak -----------------------------------------------------------------------------------
+
 // A folder of the soak's own holding Data/ with what the build made (the maps and the music):
-// every program of the soak plays on it, as every start of the game plays on the same folder.
+// every program of the soak plays on it, as every start of the game plays on the same folder; and
+// saves/ with the saves the soak made, by name.
 class SoakFolder {
  public:
   SoakFolder() {
     path_ = FreshProcessFolder("tovia_soak");
-    const fs::path data = fs::path(path_) / "Data";
-    fs::create_directories(data);
+    fs::create_directories(data());
+    fs::create_directories(fs::path(path_) / "saves");
     for (const fs::directory_entry& e : fs::directory_iterator(fs::path(TOVIA_BINARY_DIR) / "Data")) {
-      if (e.is_regular_file()) fs::copy_file(e.path(), data / e.path().filename());
+      if (e.is_regular_file()) fs::copy_file(e.path(), data() / e.path().filename());
     }
   }
   ~SoakFolder() {
@@ -260,65 +527,113 @@ class SoakFolder {
   SoakFolder(const SoakFolder&) = delete;
   SoakFolder& operator=(const SoakFolder&) = delete;
   const std::string& path() const { return path_; }
+  fs::path data() const { return fs::path(path_) / "Data"; }
+  fs::path save(const char* name) const { return fs::path(path_) / "saves" / (std::string(name) + ".dat"); }
+  // The save `name` into the game's slot `slot` (0..2).
+  void PutInSlot(const char* name, int slot) const {
+    fs::copy_file(save(name), data() / ("save" + std::to_string(slot) + ".dat"), fs::copy_options::overwrite_existing);
+  }
 
  private:
   std::string path_;
 };
 
-// ---- games saved deeper in ---------------------------------------------------------------------
+// A route driver whose failures are findings.
+RouteDriver Driver(FrameHarness& game, SoakResult& result, const std::string& what) {
+  return RouteDriver(game, "soak", [&result, what](const std::string& failure) {
+    result.findings.push_back(what + ": " + failure);
+  });
+}
 
-// Random keys seldom take a new game past the cave's first screens. The soak's folder holds games
-// saved further on, so that a load, from the title or the pause menu, takes the soak there: each
-// made as a player makes it, through a shrine's door into the save room, then written as the
-// statue writes it. Two of the three slots hold the corridor's, which leads on to the boss.
-struct PreparedSave {
-  int scene;
-  int middle_x;  // the shrine's door: its middle, the floor under it
-  int floor_y;
-  const char* slot;
-};
-constexpr PreparedSave kPreparedSaves[] = {
-    {kSceneCorridor, 80 * kTileSize, 26 * kTileSize, ".\\Data\\save0.dat"},
-    {kSceneCave, 88 * kTileSize + 24, 134 * kTileSize, ".\\Data\\save1.dat"},  // the cave's lower shrine
-    {kSceneCorridor, 80 * kTileSize, 26 * kTileSize, ".\\Data\\save2.dat"},
-};
-constexpr char kSaveRoomMap[] = "./Data/TEMPLE00.MDT";
-
-bool MakeSave(const std::string& folder, const PreparedSave& save) {
-  FrameHarness game(1, folder);
-  StartInTheCave(game);
-  if (save.scene != kSceneCave) {
-    ChangeScene(save.scene);
-    RedrawAllLayers();
+// Each save played to and kept; false when one could not be made.
+bool MakeSaves(const SoakFolder& folder, bool slice, SoakResult& result) {
+  for (const SoakSave& save : Saves(slice)) {
+    FrameHarness game(1, folder.path());
+    RouteDriver driver = Driver(game, result, std::string("making the save ") + save.name);
+    Route route = save.route;
+    if (save.from != nullptr) {
+      folder.PutInSlot(save.from, 0);
+      route = Joined({TheLoadFromTheTitle(save.from_map), route});
+    }
+    const bool made = driver.Play(save.name, route);
+    result.driven += driver.frames();
+    if (!made) return false;
+    fs::copy_file(folder.data() / "save0.dat", folder.save(save.name), fs::copy_options::overwrite_existing);
   }
-  PlaceHeroine(0, save.middle_x - 24, save.floor_y - 65, 'R', 'N');
-  game.Run(10);
-  game.HoldButton(kButtonUp);
-  game.Run();
-  game.ReleaseButton(kButtonUp);
-  for (int i = 0; i < 400 && (SubMode != kSubWorld || IsFading() != 0); ++i) game.Run();
-  return std::strcmp(MapPath, kSaveRoomMap) == 0 && WriteSave(save.slot) == 0;
+  return true;
+}
+
+// The random keys' play of one program from `start`, until the start's `share` of frames is
+// played (the player then closes the window), the program ends (a quit) or the watch finds it
+// stuck. She lies fallen a while: the player closes the window and starts again. From the title,
+// the player now and then watches the demo before pressing anything, and closes the window when
+// the opening is over and she stands in the cave: the beginning is what this start plays, and the
+// starts at the cave's shrines play on from there.
+void PlayProgram(FrameHarness& game, const SoakStart& start, int share, RandomKeys& keys, StartPlay& played,
+                 SoakResult& result) {
+  Watch watch(result, result.programs, start.name);
+  LookOut look_out;
+  keys.LetGo();
+  int fallen_for = 0;
+  int hands_off = start.save == nullptr ? keys.HandsOff() : 0;
+  bool opening = false, closing = false;
+  while (played.frames < share) {
+    const Surroundings near = look_out.Look();
+    fallen_for = Actor(kHeroineGroup, 0).State() == kActorEnding ? fallen_for + 1 : 0;
+    opening = opening || StandingNow() == Standing::kOpening;
+    if (!closing && (played.frames == share - 1 || fallen_for == kFallenFrames ||
+                     (opening && StandingNow() == Standing::kNone))) {
+      headless::ScheduleEvent(headless::Simple(host::EventKind::Close));
+      closing = true;
+    }
+    if (hands_off > 0) {
+      hands_off -= 1;
+      game.RunScript({{}});
+    } else {
+      game.RunScript({keys.Next(near)});
+    }
+    result.frames += 1;
+    played.frames += 1;
+    if (MapPath[0] != '\0') played.maps[MapInPlay()] += 1;
+    watch.frames_in_program += 1;
+    if (!watch.Check() || !Running) break;
+  }
 }
 
 void Soak(const SoakOptions& options, SoakResult& result) {
   const SoakFolder folder;
-  for (const PreparedSave& save : kPreparedSaves) {
-    if (!MakeSave(folder.path(), save)) result.findings.push_back(std::string("no game could be saved for ") + save.slot);
-  }
+  ReadMaps(folder.data(), result);
+  if (!MakeSaves(folder, options.slice, result)) return;
+  // The deepest save in the other two slots, for a load of the random keys to reach.
+  const std::vector<SoakSave> saves = Saves(options.slice);
+  for (int slot : {1, 2}) folder.PutInSlot(saves.back().name, slot);
+
+  // Each start in turn gets its share of the frames: the player closes the window when it is
+  // played, and after a quit starts the game again at the same place.
+  const std::vector<SoakStart> starts = Starts(options.slice);
   RandomKeys keys(options.seed);
-  while (result.frames < options.frames && static_cast<int>(result.findings.size()) < options.max_findings) {
-    result.programs += 1;
-    FrameHarness game(1, folder.path());
-    Watch watch(result, result.programs);
-    const int session = keys.SessionLength();
-    while (result.frames < options.frames) {
-      if (watch.frames_in_program == session) headless::ScheduleEvent(headless::Simple(host::EventKind::Close));
-      game.RunScript({keys.Next()});
-      result.frames += 1;
-      watch.frames_in_program += 1;
-      if (!watch.Check() || !Running) break;
+  for (size_t i = 0; i < starts.size(); ++i) {
+    const SoakStart& start = starts[i];
+    StartPlay& played = result.starts.emplace_back();
+    played.name = start.name;
+    const int share = static_cast<int>(static_cast<int64_t>(options.frames) * static_cast<int64_t>(i + 1) /
+                                       static_cast<int64_t>(starts.size())) - result.frames;
+    while (played.frames < share && static_cast<int>(result.findings.size()) < options.max_findings) {
+      result.programs += 1;
+      played.programs += 1;
+      FrameHarness game(1, folder.path());
+      if (start.save != nullptr) {
+        folder.PutInSlot(start.save, 0);
+        RouteDriver driver = Driver(game, result, "the way to " + start.name);
+        const bool there = driver.Play(start.name, start.way);
+        result.driven += driver.frames();
+        played.driven += driver.frames();
+        if (!there) break;
+      }
+      PlayProgram(game, start, share, keys, played, result);
     }
   }
+  CheckMaps(options, result);
 }
 
 }  // namespace
@@ -329,17 +644,53 @@ SoakResult RunSoak(const SoakOptions& options) {
   return result;
 }
 
+namespace {
+
+// The groups, each followed by a '!' where `marked` holds it too; "-" for none.
+std::string GroupList(const std::bitset<256>& groups, const std::bitset<256>& marked) {
+  std::string text;
+  for (int g = 0; g < kActorGroups; ++g) {
+    if (!groups[g]) continue;
+    if (!text.empty()) text += ' ';
+    text += std::to_string(g);
+    if (marked[g]) text += '!';
+  }
+  return text.empty() ? "-" : text;
+}
+
+}  // namespace
+
 std::string DescribeSoak(const SoakResult& result) {
   std::string text;
-  char line[160];
-  std::snprintf(line, sizeof line, "%d frames, %d programs, %zu findings, %zu maps:", result.frames, result.programs,
-                result.findings.size(), result.maps.size());
+  char line[256];
+  std::snprintf(line, sizeof line, "%d frames of random keys, %d driven, %d programs, %zu findings\n", result.frames,
+                result.driven, result.programs, result.findings.size());
   text += line;
-  for (const std::string& map : result.maps) text += " " + map;
-  text += "\n";
+  text += "  map        frames  groups placed (never alive: !)  | other groups alive\n";
+  for (const auto& [name, map] : result.maps) {
+    const std::bitset<256> never_alive = map.frames == 0 ? std::bitset<256>() : map.placed & ~map.alive;
+    std::snprintf(line, sizeof line, "  %-9s %7d  %s  | %s%s\n", name.c_str(), map.frames,
+                  GroupList(map.placed, never_alive).c_str(), GroupList(map.alive & ~map.placed, {}).c_str(),
+                  PlayNeverEnters(name) ? "  (play never enters it)" : map.frames == 0 ? "  (not played)" : "");
+    text += line;
+  }
+  text += "  start                             programs  driven  frames  (by map)\n";
+  for (const StartPlay& s : result.starts) {
+    std::snprintf(line, sizeof line, "  %-32s %9d %7d %7d  (", s.name.c_str(), s.programs, s.driven, s.frames);
+    text += line;
+    const char* comma = "";
+    for (const auto& [map, frames] : s.maps) {
+      text += comma;
+      text += map;
+      text += ' ';
+      text += std::to_string(frames);
+      comma = ", ";
+    }
+    text += ")\n";
+  }
   for (int k = 1; k < kStandingKinds; ++k) {
-    std::snprintf(line, sizeof line, "  %-12s longest %6d (bound %6d), without progress %5d (bound %5d)\n",
-                  StandingName(static_cast<Standing>(k)), result.longest[k], kSoakBounds[k].frames,
+    std::snprintf(line, sizeof line, "  %-12s %5d times, longest %6d (bound %6d), without progress %5d (bound %5d)\n",
+                  StandingName(static_cast<Standing>(k)), result.started[k], result.longest[k], kSoakBounds[k].frames,
                   result.longest_idle[k], kSoakBounds[k].idle);
     text += line;
   }

@@ -1,10 +1,26 @@
-// The soak: the game played from its title by random buttons, frame after frame, on the headless
-// backend through the frame harness. Keys go down at random and stay down for random lengths (a
-// tap, a short hold, a long walk), several at once; the menu key and the display switch come
-// rarely. A quit ends the program as it ends the real one, and so does closing the window, which
-// the player does after a random length of play; the next program starts fresh on the same Data
-// folder (its maps, games saved further on for a load to reach, and whatever saves the earlier
-// programs wrote) and play goes on.
+// The soak: the game played by random buttons, frame after frame, on the headless backend through
+// the frame harness, program after program, each program started somewhere else in the world.
+//
+// Random buttons from the title seldom take a game past the cave's first rooms, so first the soak
+// makes saves as a player makes them: the route of the world plan (support/walkthrough.h) played
+// by the route driver from a new game to each shrine on the way, and saved at the statue. Then
+// each program starts at one of the starts in turn: the title (a new game or a load, as the
+// random keys choose), or a save loaded from the title's menu: in the save room, out of its door
+// at the shrine, or on along the route to the door of a map no shrine stands in (the boss room
+// before and during the fight, the town's street, the inn, the clinic, the teacher's house, the
+// test hall). There the random keys take over.
+//
+// The keys go down at random and stay down for random lengths (a tap, a short hold, a long walk),
+// several at once; the menu key and the display switch come rarely. The random player leans
+// towards what reaches things: for a while one way along the map is favoured, walked often and
+// long, until a wall stops her; once she has looked round where she came in, Up comes often where
+// she stands at something Up starts (a door, a sign, a machine, the statue); the action button
+// beside a townsperson. From the title the player now and then watches the demo first. A quit
+// ends the program as it ends the real one, and so does closing the window, which the player does
+// when the start's share of the frames is played, when she has lain dead a while, or, from the
+// title, once the opening is over; the next program starts fresh on the same Data folder (its
+// maps and whatever saves the earlier programs wrote), from the same start until its share is
+// played, then from the next.
 //
 // What it looks for, besides the sanitizers' reports, is a game that stops answering:
 // - GameMode 254 (the halted game), the debug menu or the map editor: play never opens them;
@@ -12,15 +28,21 @@
 //   the game-over scene. Two bounds for each kind (kSoakBounds): the frames it may stand in all,
 //   and the frames it may stand without progress (its step counter unchanged and no line of the
 //   message window closed or chosen);
-// - anything written on standard output or standard error.
+// - anything written on standard output or standard error;
+// - a save or a way to a start that the route driver could not play;
+// - an actor group that a map's layer 4 places and that was never alive (a slot of it active)
+//   while the random keys played that map; and in a whole run, a map play can enter that the
+//   random keys never played.
+// The frames of each map and the groups alive there are counted from the random keys' frames.
 //
-//   const SoakResult r = RunSoak({.seed = 1, .frames = 10000});
+//   const SoakResult r = RunSoak({.seed = 1, .frames = 100000});
 //   EXPECT_TRUE(r.findings.empty());
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,21 +59,44 @@ extern const std::array<StandingBound, kStandingKinds> kSoakBounds;
 
 struct SoakOptions {
   uint32_t seed = 1;  // of the buttons; each program's game runs on the harness's fixed seed
-  int frames = 3000;
+  int frames = 3000;  // of random buttons, in all
+  // Only the title's start and the first shrine's (whose save takes only the opening to make),
+  // and only the maps played checked; otherwise every start, and every map.
+  bool slice = false;
   int max_findings = 10;  // the soak ends early after this many
 };
 
+// A map as the soak played it.
+struct MapPlay {
+  int frames = 0;           // of the random keys on it
+  std::bitset<256> alive;   // the groups with a slot active on one of them (the heroine's left out)
+  std::bitset<256> placed;  // the groups its layer 4 places
+};
+
+// A start as the soak played it.
+struct StartPlay {
+  std::string name;
+  int programs = 0;
+  int frames = 0;  // of the random keys from it
+  int driven = 0;  // of the route driver on the way to it: the title's load and the way on
+  std::map<std::string, int> maps;  // the random keys' frames from it on each map
+};
+
 struct SoakResult {
-  int frames = 0;
-  int programs = 0;                   // started: the first and one after each quit
+  int frames = 0;                     // of the random keys
+  int driven = 0;                     // of the route driver: the saves made and the ways to the starts
+  int programs = 0;                   // started: one at each start, and one more after each quit
   std::vector<std::string> findings;  // each names the frame, the program and what was found
+  std::array<int, kStandingKinds> started{};       // the stretches of each kind
   std::array<int, kStandingKinds> longest{};       // the longest stretch of each kind
   std::array<int, kStandingKinds> longest_idle{};  // the longest stretch of each without progress
-  std::set<std::string> maps;                      // every map that was played
-  std::string output;                              // what the game wrote on stdout and stderr
+  std::map<std::string, MapPlay> maps;             // every map of the Data folder, by name
+  std::vector<StartPlay> starts;
+  std::string output;  // what the game wrote on stdout and stderr
 };
 
 SoakResult RunSoak(const SoakOptions& options);
 
-// The figures of a result, one line per kind, for a report.
+// The figures of a result: the maps with their frames and groups, the starts, the longest stretch
+// of each kind, the findings.
 std::string DescribeSoak(const SoakResult& result);

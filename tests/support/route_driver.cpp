@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <utility>
 
 #include "actors/heroine.h"
@@ -57,6 +58,12 @@ std::string Utf8(const char* sjis) { return backend::SjisToUtf8(sjis); }
 }  // namespace
 
 // ---- waypoints --------------------------------------------------------------------------------
+
+Route Joined(std::initializer_list<Route> pieces) {
+  Route route;
+  for (const Route& piece : pieces) route.insert(route.end(), piece.begin(), piece.end());
+  return route;
+}
 
 namespace {
 
@@ -294,8 +301,9 @@ Waypoint Opening() {
 
 // ---- the driver -------------------------------------------------------------------------------
 
-RouteDriver::RouteDriver(FrameHarness& game, std::string name)
-    : game_(game), name_(std::move(name)), trace_(std::getenv("TOVIA_ROUTE_TRACE") != nullptr) {}
+RouteDriver::RouteDriver(FrameHarness& game, std::string name, RouteFailureSink sink)
+    : game_(game), name_(std::move(name)), sink_(std::move(sink)),
+      trace_(std::getenv("TOVIA_ROUTE_TRACE") != nullptr) {}
 
 bool RouteDriver::Play(const std::string& stretch, const Route& route) {
   for (const Waypoint& w : route) {
@@ -336,9 +344,15 @@ void RouteDriver::Fail(const std::string& what) {
   const std::string picture = std::string(TOVIA_BINARY_DIR) + "/playthrough_" + name_ + ".png";
   game_.SavePicture(picture);
   const Actor h = Heroine();
-  ADD_FAILURE() << name_ << ", " << where_ << ": " << what << " (frame " << frames_ << ", at " << h.PosX() << ", "
-                << h.PosY() << " on " << MapPath << ", SubMode " << SubMode << " " << SubModeArg << ", HP "
-                << PlayerStats.Hp << "; the picture is " << picture << ")";
+  std::ostringstream text;
+  text << name_ << ", " << where_ << ": " << what << " (frame " << frames_ << ", at " << h.PosX() << ", " << h.PosY()
+       << " on " << MapPath << ", SubMode " << SubMode << " " << SubModeArg << ", HP " << PlayerStats.Hp
+       << "; the picture is " << picture << ")";
+  if (sink_) {
+    sink_(text.str());
+  } else {
+    ADD_FAILURE() << text.str();
+  }
 }
 
 void RouteDriver::Frame() {

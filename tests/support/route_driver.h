@@ -19,12 +19,14 @@
 // After every frame it checks what must hold all through play: the game never halts (GameMode
 // 254), she never dies, and no event, menu or talk stands longer than `kLongestStand` frames.
 // A failure names the stretch and the waypoint, and the picture of that frame is saved in the
-// build folder as playthrough_<name>.png.
+// build folder as playthrough_<name>.png. It fails the running test, or goes to the failure
+// sink the driver was given.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,8 @@ struct Waypoint {
   int cap = 1500;
 };
 using Route = std::vector<Waypoint>;
+// The pieces one after another, as one route.
+Route Joined(std::initializer_list<Route> pieces);
 
 // The frames an event, a menu or a talk may stand at the longest.
 constexpr int kLongestStand = 600;  // the route's longest is about 260
@@ -88,9 +92,13 @@ Waypoint Opening();
 
 // ---- the driver -------------------------------------------------------------------------------
 
+// Where a driver's failures go: the text that names them.
+using RouteFailureSink = std::function<void(const std::string&)>;
+
 class RouteDriver {
  public:
-  RouteDriver(FrameHarness& game, std::string name);
+  // Without a sink, a failure fails the running test.
+  RouteDriver(FrameHarness& game, std::string name, RouteFailureSink sink = {});
 
   // Plays the waypoints in order. False, with a failure naming `stretch` and the waypoint and
   // the picture saved, when one is not reached within its cap or a check fails.
@@ -140,6 +148,7 @@ class RouteDriver {
 
   FrameHarness& game_;
   std::string name_;
+  RouteFailureSink sink_;
   std::string where_;
   std::deque<int> answers_;
   int frames_ = 0;

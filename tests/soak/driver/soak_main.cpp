@@ -1,6 +1,7 @@
 // The whole soak as a program of its own (tests/soak/run-soak runs it under the sanitizers):
-//   tovia_soak [--frames N] [--seed S]     (defaults: 100000, 1)
-// Prints the figures of the run; the status is 1 when anything was found.
+//   tovia_soak [--frames N] [--seed S]     (defaults: 100000 frames of random keys, seed 1)
+// Prints the figures of the run (its maps, its starts, what stood over the world, the findings);
+// the status is 1 when anything was found.
 #include <time.h>
 
 #include <cstdio>
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
   const SoakResult result = RunSoak(options);
   const double seconds = Seconds() - start;
   std::printf("soak, seed %u: %s", options.seed, DescribeSoak(result).c_str());
-  std::printf("  %.1f s, %.0f frames a second\n", seconds, result.frames / seconds);
+  std::printf("  %.1f s, %.0f frames a second (random and driven)\n", seconds, (result.frames + result.driven) / seconds);
   const bool clean = result.findings.empty() && result.output.empty() && result.frames == options.frames;
   return clean ? 0 : 1;
 }

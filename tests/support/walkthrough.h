@@ -1,0 +1,80 @@
+// The route of the world plan as waypoints for the route driver (support/route_driver.h), piece
+// by piece, from the title to the town: what the playthrough plays and checks stretch by stretch,
+// and what the soak plays to make its saves and to reach the places it starts from.
+//
+//   RouteDriver driver(game, "stretch");
+//   driver.Play("the opening", TheOpening());
+//   driver.Play("the first save", SaveAtTheStatue("L001CAVE"));
+//
+// Each piece starts where the one before it in the playthrough ends; a stretch after a save
+// starts with TheLoadFromTheTitle, the save in the first slot.
+#pragma once
+
+#include "support/route_driver.h"
+
+// ---- places and answers -------------------------------------------------------------------------
+
+// The title's menu and the load list.
+constexpr int kNewGame = 0, kContinue = 1, kFirstSlot = 1;
+// The pause menu: its status page, its items-and-equipment page, its load list, its options.
+constexpr int kStatusLine = 1, kEquipment = 2, kLoad = 3, kOptions = 4;
+// The save room: the statue's number at columns 19..20, its door back out at 5..6.
+constexpr int kStatue = 19, kSaveRoomDoor = 5;
+// The drink machine's menu: a soda, "buy", and out.
+constexpr int kSodaLine = 1, kBuy = 1, kDontBuy = 0;
+// The clinic's counter: "治療を受る".
+constexpr int kTreat = 1;
+
+// ---- the pieces ---------------------------------------------------------------------------------
+
+// The save room, entered by a shrine: the statue's prayer and the first slot, and its door back
+// to where she stood on `map`.
+Route SaveAtTheStatue(const char* map);
+// From the first frame of a fresh process: the title's load of the first slot, into the save room.
+Route TheTitlesLoad();
+// The title's load, and the save room's door back to where she saved on `map`.
+Route TheLoadFromTheTitle(const char* map);
+
+// The title, a new game and the opening, which leaves her on the cave's landing.
+Route TheOpening();
+// The pause menu's equipment page puts on the third of the rings she owns (Attack 104): with a new
+// game's Attack of 5 her shots do nothing to the boss's head or a Kawachan.
+Route ARingOn();
+// The landing's shrine, a new game's first save.
+Route TheFirstShrine();
+// Up into the first rest room, a soda from its machine.
+Route TheFirstRestRoom();
+// East down the steps, the first enemies shot, over the mesa, the barrier of block lifts shot open.
+Route TheFirstEnemies();
+// The steps down to the alcove, over the pit, and the elevator down.
+Route TheElevator();
+// West under the traps, through the second rest room, down the hole into the second shrine.
+Route TheTraps();
+// East over the lifts and the pits to the control room and its waterworks machine.
+Route TheWaterworks();
+// Back west to the water door, open now, and down behind it.
+Route TheWaterDoor();
+// The shrine by the pipe.
+Route TheThirdShrine();
+// West to the drop, over the lava, down the shaft beyond the runway.
+Route TheLava();
+// The storage room's chests: the card key and 1000 yen.
+Route TheCardKey();
+// East to the lower pipe and up through it.
+Route ThePipeBackUp();
+// The exit door, which the card key opens: the corridor.
+Route TheExitDoor();
+// Over the fallen block and the stump to the corridor's shrine.
+Route TheCorridorShrine();
+// East to the sealed door and through it: the boss room.
+Route TheSealedDoor();
+// The boss called by 526 and brought down, and 701 heard.
+Route TheBoss();
+// The exit room's door: the town, where 529 speaks.
+Route TheTown();
+// Pancho on the east street, heard out.
+Route ATalkInTheTown();
+// The clinic's counter, and back out to the town.
+Route TheClinic();
+// The pause menu's load of the first slot.
+Route ThePauseMenusLoad();
