@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/resources.h"
+#include "platform/utils.h"
 #include "world/camera.h"
 #include "world/flags.h"
 #include "world/map_file.h"
@@ -36,7 +37,7 @@ void Clamp(T& value, int64_t low, int64_t high) {
   value = static_cast<T>(std::clamp(static_cast<int64_t>(value), low, high));
 }
 
-bool IsSingleBit(uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
+bool IsSingleBit(uint32_t v) { return CountBits(v) == 1; }
 
 // ---- the rules ----------------------------------------------------------------------------------
 
@@ -255,12 +256,13 @@ struct ShrineMap {
 ShrineMap ReadShrineMap(const char* path, const std::string& version) {
   ShrineMap map{version, ReadMapFile(path, map_tiles) == 0, {}};
   if (!map.readable) return map;
-  const int f = GetHeroineAnimFrame(kHeroineStandAnim);
-  const int to_middle = GetHeroineBoxParam('x', f) + GetHeroineBoxParam('X', f) / 2;
-  const int to_floor = GetHeroineBoxParam('y', f) + GetHeroineBoxParam('Y', f) + 1;
+  // From her position to the middle of her body, and to the top of the floor under her.
+  const Body at_origin = StandingBody(0, 0);
+  const int to_middle = static_cast<int>(at_origin.left + (at_origin.right - at_origin.left) / 2);
+  const int to_floor = static_cast<int>(at_origin.bottom + 1);
   for (int row = 0; row < kTileRows; ++row)
     for (int col = 0; col < kTilesPerRow; ++col) {
-      if (map_tiles[kEventLayer * kTilesPerLayer + row * kTilesPerRow + col] != kShrineDoor) continue;
+      if (TileAt(col * kTileSize, row * kTileSize, kEventLayer) != kShrineDoor) continue;
       for (int dx = 0; dx < kTileSize; ++dx) {
         const Place p = {col * kTileSize + dx - to_middle, (row + 1) * kTileSize - to_floor};
         if (StandsAtShrineDoor(p.x, p.y)) map.places.push_back(p);

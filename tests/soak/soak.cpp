@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <utility>
 
@@ -408,18 +407,15 @@ bool PlayNeverEnters(const std::string& map) {
                      [&](const Unplayed& u) { return map == u.map; });
 }
 
-// Every map of the Data folder (the files of a map's size) with the actor groups its layer 4
-// places, read from the file as the game loads it.
+// Every map of the Data folder with the actor groups its layer 4 places, read as the game reads
+// a map file.
 void ReadMaps(const fs::path& data, SoakResult& result) {
+  static uint32_t tiles[kTileCount];
   for (const fs::directory_entry& e : fs::directory_iterator(data)) {
-    if (e.path().extension() != ".MDT" || e.file_size() != kMapFileSize) continue;
-    std::ifstream file(e.path(), std::ios::binary);
-    std::vector<uint8_t> layer(static_cast<size_t>(kTilesPerLayer) * 4);
-    file.seekg(static_cast<std::streamoff>(kEventLayer) * kTilesPerLayer * 4);
-    file.read(reinterpret_cast<char*>(layer.data()), static_cast<std::streamsize>(layer.size()));
+    if (e.path().extension() != ".MDT" || ReadMapFile(e.path().c_str(), tiles) != 0) continue;
     MapPlay& map = result.maps[e.path().stem().string()];
-    for (size_t i = 0; i + 4 <= layer.size(); i += 4) {
-      const uint32_t v = layer[i] | layer[i + 1] << 8 | layer[i + 2] << 16 | static_cast<uint32_t>(layer[i + 3]) << 24;
+    for (int i = 0; i < kTilesPerLayer; ++i) {
+      const uint32_t v = tiles[kEventLayer * kTilesPerLayer + i];
       if (v > kHeroineGroup && v < 128) map.placed[v] = true;
     }
   }
