@@ -89,8 +89,12 @@ int GetHeroineBoxParam(int key, int frame);
 void UpdateHeroineBodyBox(int slot);
 // SpriteBox := her foot box: 24 pixels wide from PosX + 12, against solid actors and foot hazards.
 void UpdateHeroineFootBox(int slot);
-// Pixels a frame: 4, or 6, 8, 16 under the CLOCK UP spell at level 1, 2, 3.
+// Pixels a frame: 4, or 6, 8, 16 under the CLOCK UP spell at level 1, 2, 3; the first for the
+// spell's level now.
+int HeroineWalkSpeedAt(int32_t clock_up_level);
 int GetHeroineWalkSpeed();
+// Gravity adds a pixel a frame to her fall until it moves her this far a frame.
+constexpr int kHeroineFallCap = 10;
 
 // Walking by her Input: the facing, the walk cycle (afresh after a turn) and StepX for a frame's
 // move of exactly `speed`; without left or right she stands. 1 while she shows the door pose.
@@ -121,6 +125,9 @@ void CollideHeroineWithSolidsSorted(int group);
 // One frame of every running spell's timer: down by the spell's level, reloaded once it has run
 // out (only the spells that have a reload).
 void TickSpellTimers();
+// The value a spell slot's timer is reloaded with at `level` (above 0) once it has run out; -1
+// for the slots without one.
+int32_t SpellReload(int slot, int32_t level);
 // A spell's MP cost, taken on the frame its timer is 0; MP run out shows "OUT@OF@MAGIC@POWER"
 // with sound 22 and stays at 0. The MP afterwards.
 int32_t DrainHeroineMp(int32_t cost, int32_t timer);

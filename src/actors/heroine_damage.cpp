@@ -57,9 +57,6 @@ bool NewlyOn(int button) {
 
 // ---- spell upkeep -----------------------------------------------------------------------------
 
-namespace {
-
-// The value a spell's timer is reloaded with once it has run out; -1 for the slots without one.
 int32_t SpellReload(int slot, int32_t level) {
   switch (slot) {
     case kSpellBodyRock:
@@ -78,8 +75,6 @@ int32_t SpellReload(int slot, int32_t level) {
       return -1;
   }
 }
-
-}  // namespace
 
 void TickSpellTimers() {
   PlayerStatsRecord& p = PlayerStats;

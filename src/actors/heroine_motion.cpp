@@ -155,8 +155,10 @@ void UpdateHeroineFootBox(int slot) {
   box.bottom = box.top + GetHeroineBoxParam('Z', f);
 }
 
-int GetHeroineWalkSpeed() {
-  switch (PlayerStats.SpellLevel[kSpellClockUp]) {
+int GetHeroineWalkSpeed() { return HeroineWalkSpeedAt(PlayerStats.SpellLevel[kSpellClockUp]); }
+
+int HeroineWalkSpeedAt(int32_t clock_up_level) {
+  switch (clock_up_level) {
     case 1:
       return 6;
     case 2:
@@ -237,7 +239,7 @@ void StepHeroineMotion(int speed) {
       break;
     case kHeroineFalling:
       SteerHeroineInAir(h, speed);
-      h.StepY() = h.VelY() < 10 ? 1 : 0;  // gravity, up to 10 pixels a frame
+      h.StepY() = h.VelY() < kHeroineFallCap ? 1 : 0;  // gravity
       break;
     case kHeroineRising:
       SteerHeroineInAir(h, speed);

@@ -298,7 +298,7 @@ void ShowSpell(int auraCell, const char* format, int level) {
 // A spell that a cast switches on at level 1; nothing while it is on or without MP.
 bool StartSpell(int slot, int32_t timer, int auraCell, const char* format) {
   PlayerStatsRecord& p = PlayerStats;
-  if (p.SpellLevel[slot] >= 1 || p.Mp < 1) return false;
+  if (p.SpellLevel[slot] >= SpellLevelCap(slot) || p.Mp < 1) return false;
   p.SpellLevel[slot] = 1;
   p.SpellTimer[slot] = timer;
   ShowSpell(auraCell, format, 1);
@@ -310,7 +310,7 @@ bool RaiseBodyRock() {
   PlayerStatsRecord& p = PlayerStats;
   // A level below 0 can only come from a save: counted as 0, so the timer never divides by 0.
   const int32_t level = std::max(p.SpellLevel[kSpellBodyRock], 0);
-  if (level >= 8 || p.Mp < 1) return false;
+  if (level >= SpellLevelCap(kSpellBodyRock) || p.Mp < 1) return false;
   p.SpellLevel[kSpellBodyRock] = level + 1;
   p.SpellTimer[kSpellBodyRock] = 128 / (level + 1);
   ShowSpell(996, "BODY@ROCK@PROTECTION:L%d", level + 1);
@@ -326,6 +326,18 @@ void PurgeSpells() {
 }
 
 }  // namespace
+
+int32_t SpellLevelCap(int slot) {
+  switch (slot) {
+    case kSpellBodyRock:
+      return 8;
+    case kSpellRepulsive:
+    case kSpellClockUp:
+      return 1;
+    default:
+      return 0;
+  }
+}
 
 void CastMagic() {
   bool success = false;

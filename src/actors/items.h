@@ -29,6 +29,9 @@ constexpr int kShortNameSize = 16;             // the buffers of the short names
 constexpr int kSpellBodyRock = 1;   // SHEELD=BOOK: BODY ROCK PROTECTION
 constexpr int kSpellRepulsive = 2;  // OLD=NOTE: REPULSIVE FORCE
 constexpr int kSpellClockUp = 4;    // TACHYON=CLOCK: CLOCK UP
+// The highest level casting raises a slot to: 8 for BODY ROCK PROTECTION, 1 for REPULSIVE FORCE
+// and CLOCK UP, 0 for the slots no magic tool casts.
+int32_t SpellLevelCap(int slot);
 
 // Stores id in the first empty bag slot: 1, or 0 when all seven are full.
 uint32_t AddToBag(uint32_t id);

@@ -22,7 +22,6 @@ enum class MotionWord { Set, Add, Keep };
 // When the map's presets are applied: not at all, after the map's actors, or after the heroine.
 enum class Presets { None, BeforeHeroine, AfterHeroine };
 
-constexpr int32_t kSceneMotion = 0x1500;  // motion 0, bits 0x1000, 0x400 and 0x100
 constexpr int kKeep = -1;                 // PlaceHeroine's "keep this coordinate"
 
 // The groups that the scenes and the presets set up.

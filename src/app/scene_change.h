@@ -22,10 +22,15 @@ constexpr int kSceneBossRoom = 700;  // 700..713
 constexpr int kSceneCorridor = 900;
 constexpr int kSceneGorillaHouse = 1000;
 
-// Enters the scene. The music stops for every number; a number the game does not know changes
-// nothing more. A map that fails to load starts the fatal error scene from the next frame, and
-// the scene is set up over whatever the tile store holds. Scenes that do not redraw the layers
-// themselves leave that to the caller.
+// The heroine's Motion word as a scene sets it: motion 0 with bits 0x1000 (the floor's friction),
+// 0x400 and 0x100.
+constexpr int32_t kSceneMotion = 0x1500;
+
+// Enters the scene. For every number the music stops and the boss's defeat talk, if it still
+// waits to start, is forgotten; a number the game does not know changes nothing more. A map that
+// fails to load starts the fatal error scene from the next frame, and the scene is set up over
+// whatever the tile store holds. Scenes that do not redraw the layers themselves leave that to
+// the caller.
 void ChangeScene(int scene);
 
 // The names that a row of the scene table gives the scene it enters: the map, the world and the

@@ -1,6 +1,7 @@
 #include "world/save_ranges.h"
 
 #include <algorithm>
+#include <compare>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -53,19 +54,6 @@ struct Rule {
   Rule {                                                                   \
     #member, [](SaveBlock& b) { return InRange(b.member, (low), (high)); }, \
         [](SaveBlock& b) { Clamp(b.member, (low), (high)); }                \
-  }
-// Every element of an array between two bounds.
-#define EACH_IN_RANGE(member, low, high)                                           \
-  Rule {                                                                           \
-    #member,                                                                       \
-        [](SaveBlock& b) {                                                         \
-          for (auto v : b.member)                                                  \
-            if (!InRange(v, (low), (high))) return false;                          \
-          return true;                                                             \
-        },                                                                         \
-        [](SaveBlock& b) {                                                         \
-          for (auto& v : b.member) Clamp(v, (low), (high));                        \
-        }                                                                          \
   }
 // A field that has one value in every save play writes.
 #define FIXED(member, value)                                  \
@@ -177,10 +165,49 @@ const Rule kFightingValuesRule = {
     },
     [](SaveBlock& b) { RecalcHeroineStats(b.PlayerStats); }};
 
-// The longest a spell's timer runs: BODY ROCK's first level and REPULSIVE FORCE's reload.
-constexpr int32_t kLongestSpellTimer = 128;
-constexpr int32_t kHighestSpellLevel = 8;
-constexpr int32_t kLastBagItem = 8;
+constexpr int kSpellSlots = sizeof PlayerStatsRecord::SpellLevel / sizeof(int32_t);
+
+// A spell slot as casting and the upkeep leave it: a level up to the one casting raises the slot
+// to (none for the slots no magic tool casts), and a timer that counts down from its reload at
+// that level; a slot whose spell is off has its timer at 0.
+bool SpellSlotHolds(const PlayerStatsRecord& p, int slot) {
+  const int32_t level = p.SpellLevel[slot], timer = p.SpellTimer[slot];
+  if (level < 0 || level > SpellLevelCap(slot)) return false;
+  return level == 0 ? timer == 0 : timer >= 0 && timer <= SpellReload(slot, level);
+}
+void BringSpellSlot(PlayerStatsRecord& p, int slot) {
+  int32_t& level = p.SpellLevel[slot];
+  Clamp(level, 0, SpellLevelCap(slot));
+  if (level == 0) {
+    p.SpellTimer[slot] = 0;
+  } else {
+    Clamp(p.SpellTimer[slot], 0, SpellReload(slot, level));
+  }
+}
+
+const Rule kSpellsRule = {
+    "PlayerStats.SpellLevel and SpellTimer",
+    [](SaveBlock& b) {
+      for (int slot = 0; slot < kSpellSlots; ++slot)
+        if (!SpellSlotHolds(b.PlayerStats, slot)) return false;
+      return true;
+    },
+    [](SaveBlock& b) {
+      for (int slot = 0; slot < kSpellSlots; ++slot) BringSpellSlot(b.PlayerStats, slot);
+    }};
+
+// The bag holds the consumables' ids; any other number is an empty slot.
+constexpr uint32_t kLastBagItem = 8;
+const Rule kBagRule = {"PlayerStats.Bag",
+                       [](SaveBlock& b) {
+                         return std::all_of(std::begin(b.PlayerStats.Bag), std::end(b.PlayerStats.Bag),
+                                            [](uint32_t id) { return id <= kLastBagItem; });
+                       },
+                       [](SaveBlock& b) {
+                         for (uint32_t& id : b.PlayerStats.Bag)
+                           if (id > kLastBagItem) id = 0;
+                       }};
+
 constexpr int32_t kLastEquipPage = kCategorySpecialItems;
 
 // ---- the story ----
@@ -199,26 +226,28 @@ const Rule kBossCallRule = {
 
 // ---- the return point ---------------------------------------------------------------------------
 
-// The save room's door stores where she stood: facing right, the camera following her, standing
-// on a floor (her motion number 0 with the scene's friction bits), the event layer not drawn.
-constexpr int32_t kStandingMotion = 0x1500;
+// The save room's door stores the map she took it on with its names, the camera, her position and
+// her Motion word; she faces right, the camera follows her and the event layer is not drawn.
 constexpr uint32_t kShrineDoor = 162;  // the field event that takes her into the save room
 
-// Her body's box standing at (x, y), as the standing frame sets it.
+// Her body's box in one of her frames at (x, y).
 struct Body {
   int64_t left, top, right, bottom;
 };
-Body StandingBody(int64_t x, int64_t y) {
-  const int f = GetHeroineAnimFrame(kHeroineStandAnim);
-  const int64_t left = x + GetHeroineBoxParam('x', f), top = y + GetHeroineBoxParam('y', f);
-  return {left, top, left + GetHeroineBoxParam('X', f), top + GetHeroineBoxParam('Y', f)};
+Body BodyAt(int frame, int64_t x, int64_t y) {
+  const int64_t left = x + GetHeroineBoxParam('x', frame), top = y + GetHeroineBoxParam('y', frame);
+  return {left, top, left + GetHeroineBoxParam('X', frame), top + GetHeroineBoxParam('Y', frame)};
 }
+int StandingFrame() { return GetHeroineAnimFrame(kHeroineStandAnim); }
 
+// A place the door stores: her position and her motion number there.
 struct Place {
-  int32_t x, y;
+  int32_t x, y, motion;
+  auto operator<=>(const Place&) const = default;
 };
 
 constexpr int kScreenWidth = 640, kScreenHeight = 480;
+constexpr int64_t kWorldWidth = int64_t{kTilesPerRow} * kTileSize, kWorldHeight = int64_t{kTileRows} * kTileSize;
 
 // A map's tiles, read for its shrines' doors.
 uint32_t map_tiles[kTileCount];
@@ -227,47 +256,95 @@ uint32_t TileAt(int64_t x, int64_t y, int layer) {
   return map_tiles[layer * kTilesPerLayer + (y / kTileSize) * kTilesPerRow + x / kTileSize];
 }
 
-// She stands at (x, y) in front of a shrine's door of the map in map_tiles: her body inside the
-// world and free of the walls, the top of a floor one pixel under its bottom, and the door's
-// number where her check for Up looks (the middle of her body's bottom row).
-bool StandsAtShrineDoor(int64_t x, int64_t y) {
-  const Body body = StandingBody(x, y);
-  const int64_t floor = body.bottom + 1;
-  if (body.left < 0 || body.top < 0 || body.right > kTilesPerRow * kTileSize || floor >= kTileRows * kTileSize ||
-      floor % kTileSize != 0)
-    return false;
-  const int64_t middle = body.left + (body.right - body.left) / 2;
-  if (TileAt(middle, body.bottom - 1, kEventLayer) != kShrineDoor) return false;
-  if (TileAt(middle, floor, kCollisionLayer) == 0) return false;
-  for (int64_t y0 = body.top; y0 < floor; y0 += kTileSize)
-    for (int64_t x0 = body.left; x0 < body.right + kTileSize - 1; x0 += kTileSize)
-      if (TileAt(std::min(x0, body.right - 1), std::min(y0, body.bottom), kCollisionLayer) != 0) return false;
-  return true;
+// A wall tile in the rectangle from (left, top) to (right, bottom), both inclusive.
+bool AnyWall(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  for (int64_t y = top; y < bottom + kTileSize; y += kTileSize)
+    for (int64_t x = left; x < right + kTileSize; x += kTileSize)
+      if (TileAt(std::min(x, right), std::min(y, bottom), kCollisionLayer) != 0) return true;
+  return false;
 }
 
-// The places before the shrines' doors of one state of a map file: every place where she stands
-// with the middle of her body over a tile of a door.
+// Her body inside the world with nothing solid in it or between it and the floor whose top is the
+// row `floor`, and that floor under it where her floor probe looks: somewhere under her body.
+bool FreeOverFloor(const Body& body, int64_t floor) {
+  if (body.left < 0 || body.top < 0 || body.right > kWorldWidth || floor >= kWorldHeight) return false;
+  return !AnyWall(body.left, body.top, body.right - 1, floor - 1) &&
+         AnyWall(body.left, floor, body.right - 1, floor);
+}
+
+// The frames she can show on the frame Up takes her in: the stand and the walk cycle on the floor,
+// and the air frame she lands in.
+std::vector<int> FramesAtTheDoor() {
+  std::vector<int> frames = {GetHeroineAnimFrame(kHeroineAirAnim)};
+  for (int cursor = kHeroineStandAnim; GetHeroineAnimFrame(cursor) != -1; ++cursor)
+    frames.push_back(GetHeroineAnimFrame(cursor));
+  std::sort(frames.begin(), frames.end());
+  frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+  return frames;
+}
+
+// The farthest a frame moves her along: her walking speed at the highest CLOCK UP a cast reaches.
+int FastestFrameMove() {
+  int fastest = 0;
+  for (int32_t level = 0; level <= SpellLevelCap(kSpellClockUp); ++level)
+    fastest = std::max(fastest, HeroineWalkSpeedAt(level));
+  return fastest;
+}
+
+// The places the door stores in front of one tile of it, from her step on the frame Up takes her
+// in. Her door check reads the event layer where the frame's move takes her: the middle of her
+// body moved by the move across, on her body's bottom row moved by the move down. A door there
+// stops her where she stands, and the door's event stores that place on the next frame. So she is
+// stored on the floor before the door, or short of it by a frame's move: walking either way (at
+// CLOCK UP's speed at the most) or sliding to a stop after a walk, which moves her less. And on
+// the frame she lands: the floor lies within that frame's fall (kHeroineFallCap at the most), her
+// check reads the row above it as it does on the floor, and stopped there she is stored above the
+// floor by what she still had to fall, falling. (She can also take a door while riding a solid
+// actor; no map carries her past a shrine's door.)
+void AddPlacesBefore(int col, int row, std::vector<Place>& places) {
+  const int64_t floor = int64_t{row + 1} * kTileSize;  // the check reads the row above it
+  const int reach = FastestFrameMove();
+  for (int frame : FramesAtTheDoor()) {
+    const Body at_origin = BodyAt(frame, 0, 0);
+    const int64_t to_middle = at_origin.left + (at_origin.right - at_origin.left) / 2;
+    for (int64_t checked = int64_t{col} * kTileSize; checked < int64_t{col + 1} * kTileSize; ++checked)
+      for (int move = -reach; move <= reach; ++move)
+        for (int fall = 0; fall <= kHeroineFallCap; ++fall) {
+          const int64_t x = checked - to_middle - move, y = floor - 1 - at_origin.bottom - fall;
+          if (FreeOverFloor(BodyAt(frame, x, y), floor))
+            places.push_back({static_cast<int32_t>(x), static_cast<int32_t>(y),
+                              fall == 0 ? kHeroineOnGround : kHeroineFalling});
+        }
+  }
+}
+
+// What one state of a map file lets the door store, and where a mended return point puts her:
+// standing with the middle of her body over a tile of a shrine's door.
 struct ShrineMap {
   std::string version;  // FileVersion of the file as it was read
   bool readable = false;
-  std::vector<Place> places;
+  std::vector<Place> places;    // sorted
+  std::vector<Place> standing;  // where the mend puts her
 };
 
 ShrineMap ReadShrineMap(const char* path, const std::string& version) {
-  ShrineMap map{version, ReadMapFile(path, map_tiles) == 0, {}};
+  ShrineMap map{version, ReadMapFile(path, map_tiles) == 0, {}, {}};
   if (!map.readable) return map;
-  // From her position to the middle of her body, and to the top of the floor under her.
-  const Body at_origin = StandingBody(0, 0);
-  const int to_middle = static_cast<int>(at_origin.left + (at_origin.right - at_origin.left) / 2);
-  const int to_floor = static_cast<int>(at_origin.bottom + 1);
+  const Body at_origin = BodyAt(StandingFrame(), 0, 0);
+  const int64_t to_middle = at_origin.left + (at_origin.right - at_origin.left) / 2;
   for (int row = 0; row < kTileRows; ++row)
     for (int col = 0; col < kTilesPerRow; ++col) {
-      if (TileAt(col * kTileSize, row * kTileSize, kEventLayer) != kShrineDoor) continue;
+      if (TileAt(int64_t{col} * kTileSize, int64_t{row} * kTileSize, kEventLayer) != kShrineDoor) continue;
+      AddPlacesBefore(col, row, map.places);
+      const int64_t floor = int64_t{row + 1} * kTileSize;
       for (int dx = 0; dx < kTileSize; ++dx) {
-        const Place p = {col * kTileSize + dx - to_middle, (row + 1) * kTileSize - to_floor};
-        if (StandsAtShrineDoor(p.x, p.y)) map.places.push_back(p);
+        const Place p = {static_cast<int32_t>(col * kTileSize + dx - to_middle),
+                         static_cast<int32_t>(floor - 1 - at_origin.bottom), kHeroineOnGround};
+        if (FreeOverFloor(BodyAt(StandingFrame(), p.x, p.y), floor)) map.standing.push_back(p);
       }
     }
+  std::sort(map.places.begin(), map.places.end());
+  map.places.erase(std::unique(map.places.begin(), map.places.end()), map.places.end());
   return map;
 }
 
@@ -283,14 +360,34 @@ const ShrineMap* ShrinesOf(const char* path) {
   return &known.back();
 }
 
-bool StandsAtAny(const std::vector<Place>& places, int32_t x, int32_t y) {
-  return std::any_of(places.begin(), places.end(), [&](const Place& p) { return p.x == x && p.y == y; });
-}
+// A map with a shrine's door to store a place before.
+bool HasShrine(const ShrineMap* map) { return map != nullptr && map->readable && !map->standing.empty(); }
 
 Place NearestPlace(const std::vector<Place>& places, int32_t x, int32_t y) {
   const auto distance = [&](const Place& p) { return std::llabs(int64_t{p.x} - x) + std::llabs(int64_t{p.y} - y); };
   return *std::min_element(places.begin(), places.end(),
                            [&](const Place& a, const Place& c) { return distance(a) < distance(c); });
+}
+
+// The scene table's spelling of a map, when the file layer finds one of the table's maps by it
+// (".\Data\L001CAVE.MDT", "./data/l001cave.mdt" and "./Data/L001CAVE.MDT " are the cave's file);
+// nullptr otherwise. The presets and every comparison by name take the table's spelling.
+const char* TableSpelling(const char* map) {
+  const std::string file = ResolvePath(map, false);
+  if (file.empty()) return nullptr;
+  SceneNames row;
+  for (int i = 0; SceneMapNames(i, row); ++i)
+    if (ResolvePath(row.map, false) == file) return row.map;
+  return nullptr;
+}
+bool SpelledAsTheTable(const char* map) {
+  const char* table = TableSpelling(map);
+  return table == nullptr || std::strncmp(table, map, sizeof SavedPosition.MapPath) == 0;
+}
+
+void SetText(char (&text)[128], const char* value) {
+  std::memset(text, 0, sizeof text);
+  std::strncpy(text, value, sizeof text - 1);
 }
 
 // The scene table's row for the stored map, when it names one of the table's maps.
@@ -315,74 +412,85 @@ bool NamesMatchTheScene(const SavedPositionRecord& p) {
 }
 
 void NameAfterScene(SavedPositionRecord& p, const SceneNames& row) {
-  std::memset(p.MapPath, 0, sizeof p.MapPath);
-  std::memset(p.WorldName, 0, sizeof p.WorldName);
-  std::strncpy(p.MapPath, row.map, sizeof p.MapPath - 1);
-  std::strncpy(p.WorldName, row.world, sizeof p.WorldName - 1);
+  SetText(p.MapPath, row.map);
+  SetText(p.WorldName, row.world);
   std::copy(row.sheets, row.sheets + 5, p.SheetIds);
 }
 
-// The map holds a shrine: the stored map, or, for a map without one, the first of the scene
-// table's maps that holds one (the only maps whose shrines play can store).
+// The map is spelled as the scene table spells it and holds a shrine: the stored map, or, for a
+// map without one, the first of the scene table's maps that holds one (the only maps whose shrines
+// play can store).
 const Rule kReturnMapRule = {
     "SavedPosition.MapPath",
     [](SaveBlock& b) {
+      if (!SpelledAsTheTable(b.SavedPosition.MapPath)) return false;
       const ShrineMap* map = ShrinesOf(b.SavedPosition.MapPath);
       // A map that cannot be read shows the fatal error scene when she leaves the save room.
       if (map == nullptr || !map->readable) return true;
-      return !map->places.empty() && NamesMatchTheScene(b.SavedPosition);
+      return HasShrine(map) && NamesMatchTheScene(b.SavedPosition);
     },
     [](SaveBlock& b) {
       SavedPositionRecord& p = b.SavedPosition;
+      if (const char* table = TableSpelling(p.MapPath)) SetText(p.MapPath, table);
       const ShrineMap* map = ShrinesOf(p.MapPath);
+      if (map == nullptr || !map->readable) return;
       SceneNames row;
-      if (map != nullptr && map->readable && !map->places.empty()) {
+      if (HasShrine(map)) {
         if (!NamesMatchTheScene(p) && RowOfMap(p.MapPath, row)) NameAfterScene(p, row);
         return;
       }
-      for (int i = 0; SceneMapNames(i, row); ++i) {
-        const ShrineMap* m = ShrinesOf(row.map);
-        if (m != nullptr && m->readable && !m->places.empty()) return NameAfterScene(p, row);
-      }
+      for (int i = 0; SceneMapNames(i, row); ++i)
+        if (HasShrine(ShrinesOf(row.map))) return NameAfterScene(p, row);
     }};
+
+// The Motion word the door stores: the scene's word with her motion number, 0 on the floor or 3
+// when she landed. (Her door check clears her keys and their history, so the arm overlays that her
+// drawing marks from her last keys are off again before the door stores the word.)
+bool IsStoredMotion(int32_t word) {
+  return word == (kSceneMotion | kHeroineOnGround) || word == (kSceneMotion | kHeroineFalling);
+}
+
+const Rule kReturnMotionRule = {"SavedPosition.Motion",
+                                [](SaveBlock& b) { return IsStoredMotion(b.SavedPosition.Motion); },
+                                [](SaveBlock& b) { b.SavedPosition.Motion = kSceneMotion; }};
 
 // Her body inside the world, for a map that cannot be read.
 bool InsideTheWorld(int32_t x, int32_t y) {
-  const Body body = StandingBody(x, y);
-  return body.left >= 0 && body.top >= 0 && body.right <= kTilesPerRow * kTileSize &&
-         body.bottom <= kTileRows * kTileSize;
+  const Body body = BodyAt(StandingFrame(), x, y);
+  return body.left >= 0 && body.top >= 0 && body.right <= kWorldWidth && body.bottom <= kWorldHeight;
 }
 
-// A stored place where she stands before a shrine's door is kept; any other takes the nearest
-// such place of the map, and the camera is put where its follow would put it.
+// A stored place and motion that the door stores are kept; any other takes the nearest place where
+// she stands before a shrine's door, standing, and the camera is put where its follow would put it.
 const Rule kReturnPlaceRule = {
     "SavedPosition.HeroX and HeroY",
     [](SaveBlock& b) {
       const SavedPositionRecord& p = b.SavedPosition;
       const ShrineMap* map = ShrinesOf(p.MapPath);
-      if (map == nullptr || !map->readable || map->places.empty()) return InsideTheWorld(p.HeroX, p.HeroY);
-      return StandsAtAny(map->places, p.HeroX, p.HeroY);
+      if (!HasShrine(map)) return InsideTheWorld(p.HeroX, p.HeroY);
+      return std::binary_search(map->places.begin(), map->places.end(), Place{p.HeroX, p.HeroY, p.Motion & 0xFF});
     },
     [](SaveBlock& b) {
       SavedPositionRecord& p = b.SavedPosition;
       const ShrineMap* map = ShrinesOf(p.MapPath);
-      if (map == nullptr || !map->readable || map->places.empty()) {
-        const Body at_origin = StandingBody(0, 0);
-        Clamp(p.HeroX, -at_origin.left, kTilesPerRow * kTileSize - at_origin.right);
-        Clamp(p.HeroY, -at_origin.top, kTileRows * kTileSize - at_origin.bottom);
+      if (!HasShrine(map)) {
+        const Body at_origin = BodyAt(StandingFrame(), 0, 0);
+        Clamp(p.HeroX, -at_origin.left, kWorldWidth - at_origin.right);
+        Clamp(p.HeroY, -at_origin.top, kWorldHeight - at_origin.bottom);
         return;
       }
-      const Place place = NearestPlace(map->places, p.HeroX, p.HeroY);
+      const Place place = NearestPlace(map->standing, p.HeroX, p.HeroY);
       p.HeroX = place.x;
       p.HeroY = place.y;
-      const Body body = StandingBody(p.HeroX, p.HeroY);
+      p.Motion = kSceneMotion;
+      const Body body = BodyAt(StandingFrame(), p.HeroX, p.HeroY);
       // Where the camera's follow puts her on a floor: in the middle, 200 pixels below the top.
       p.CameraX = static_cast<int32_t>(body.left + (body.right - body.left) / 2 - kScreenWidth / 2);
       p.CameraY = p.HeroY - 200;
     }};
 
-constexpr int64_t kLastCameraX = kTilesPerRow * kTileSize - kScreenWidth;
-constexpr int64_t kLastCameraY = kTileRows * kTileSize - kScreenHeight;
+constexpr int64_t kLastCameraX = kWorldWidth - kScreenWidth;
+constexpr int64_t kLastCameraY = kWorldHeight - kScreenHeight;
 
 // ---- the table ----------------------------------------------------------------------------------
 
@@ -411,9 +519,8 @@ const Rule kRules[] = {
     FIXED(PlayerStats.MaxMp, MaxMpForLevel(b.PlayerStats.Level)),
     RANGE(PlayerStats.Hp, 1, b.PlayerStats.MaxHp),
     RANGE(PlayerStats.Mp, 0, b.PlayerStats.MaxMp),
-    EACH_IN_RANGE(PlayerStats.SpellLevel, 0, kHighestSpellLevel),
-    EACH_IN_RANGE(PlayerStats.SpellTimer, 0, kLongestSpellTimer),
-    EACH_IN_RANGE(PlayerStats.Bag, 0, kLastBagItem),
+    kSpellsRule,
+    kBagRule,
     RANGE(PlayerStats.BagCursor, 0, kBagSlots - 1),
     RANGE(PlayerStats.EquipPage, 0, kLastEquipPage),
     OWNED_ITEM(PlayerStats.EquippedRing, PlayerStats.OwnedRings),
@@ -427,17 +534,16 @@ const Rule kRules[] = {
     FIXED(SavedPosition.FaceX, 1),
     FIXED(SavedPosition.FaceY, 0),
     FIXED(SavedPosition.CameraTarget, kHeroineGroup),
-    FIXED(SavedPosition.Motion, kStandingMotion),
     FIXED(SavedPosition.EventLayerEnabled, 0),
     BITMAPS(SavedPosition.SheetIds),
     kReturnMapRule,
+    kReturnMotionRule,
     kReturnPlaceRule,
     RANGE(SavedPosition.CameraX, 0, kLastCameraX),
     RANGE(SavedPosition.CameraY, 0, kLastCameraY),
 };
 
 #undef RANGE
-#undef EACH_IN_RANGE
 #undef FIXED
 #undef TERMINATED
 #undef BITMAPS

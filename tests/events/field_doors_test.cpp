@@ -8,13 +8,19 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "actors/actor_library.h"
 #include "actors/actor_table.h"
+#include "actors/heroine.h"
 #include "actors/items.h"
 #include "app/game_flow.h"
 #include "app/scene_change.h"
@@ -26,11 +32,14 @@
 #include "support/event_handlers.h"
 #include "support/frame_harness.h"
 #include "support/in_scene.h"
+#include "support/route_driver.h"
+#include "support/walkthrough.h"
 #include "world/camera.h"
 #include "world/flags.h"
 #include "world/map_layers.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
+#include "world/save_ranges.h"
 #include "world/screen_wipe.h"
 
 namespace {
@@ -515,6 +524,191 @@ TEST_F(FieldDoorTest, ASignClosedWithTheActionButtonDoesNotOpenAgainWhileTheButt
   game.Run();
   EXPECT_EQ(InputLock, 0);
   StartEvent(337);
+}
+
+
+// ---- what a shrine's door stores ----------------------------------------------------------------
+
+// The shrines' doors on the route: the scene, the door's columns and the floor row under it, and
+// the columns she comes from on its left and on its right (0: a wall there).
+struct Shrine {
+  const char* name;
+  int scene;
+  int first_col, last_col, floor_row;
+  int from_left, from_right;
+};
+constexpr Shrine kShrines[] = {
+    {"the landing's", kSceneCave, 40, 41, 17, 36, 43},
+    {"the one under the drop by the water door", kSceneCave, 113, 115, 110, 0, 119},
+    {"the one by the pipe", kSceneCave, 88, 90, 134, 86, 94},
+    {"the corridor's", kSceneCorridor, 79, 80, 26, 76, 84},
+};
+
+// How she goes in.
+enum class Way { kStanding, kCrouched, kShooting, kWalking, kClockUp, kJumpInPlace, kJumpIn };
+struct Approach {
+  const char* name;
+  Way way;
+  int side;  // -1 from the left, 1 from the right, 0 from the door
+};
+constexpr Approach kApproaches[] = {
+    {"standing", Way::kStanding, 0},
+    {"crouched, then up with Up", Way::kCrouched, 0},
+    {"a shot, then Up", Way::kShooting, 0},
+    {"walking in from the left", Way::kWalking, -1},
+    {"walking in from the right", Way::kWalking, 1},
+    {"running in under CLOCK UP from the left", Way::kClockUp, -1},
+    {"running in under CLOCK UP from the right", Way::kClockUp, 1},
+    {"landing from a jump in place", Way::kJumpInPlace, 0},
+    {"landing from a jump in from the left", Way::kJumpIn, -1},
+    {"landing from a jump in from the right", Way::kJumpIn, 1},
+};
+
+struct ShrineDoorTest : FieldDoorTest {
+  // Up held in the frame that comes when `now` says so, her way there driven by `steer`; true
+  // when Up started the shrine's door.
+  template <typename Steer, typename Now>
+  bool UpWhen(Steer steer, Now now) {
+    for (int frame = 0; frame < 300 && SubMode != kSubFieldEvent; ++frame) {
+      steer();
+      if (now()) game.HoldButton(kButtonUp);
+      game.Run();
+      game.ReleaseButton(kButtonUp);
+    }
+    game.ReleaseAll();
+    return SubMode == kSubFieldEvent && SubModeArg == 162;
+  }
+
+  // Holds the pad towards her middle at x, or lets go near it.
+  void SteerTo(int x) {
+    const int dx = x - Middle();
+    game.ReleaseButton(dx > 0 ? kButtonLeft : kButtonRight);
+    if (std::abs(dx) > 2) game.HoldButton(dx > 0 ? kButtonRight : kButtonLeft);
+    if (std::abs(dx) <= 2) game.ReleaseButton(dx > 0 ? kButtonRight : kButtonLeft);
+  }
+
+  // This frame she lands on the floor at y `floor`: falling, and the floor within this frame's fall.
+  static bool LandsNow(int floor) {
+    const Actor h = Heroine();
+    if ((h.Motion() & 0xFF) != kHeroineFalling) return false;
+    const int fall = h.VelY() < kHeroineFallCap ? h.VelY() + 1 : h.VelY();
+    return h.PosY() + 64 + fall + 1 >= floor;
+  }
+
+  bool GoIn(const Shrine& s, const Approach& a) {
+    const int left = s.first_col * kTileSize, right = (s.last_col + 1) * kTileSize;
+    const int floor = s.floor_row * kTileSize, door = (left + right) / 2;
+    const auto over_door = [&](int x) { return x >= left && x < right; };
+    // A walk from the side comes from its column; a hop from the side from as far as it carries.
+    constexpr int kHop = 48;
+    const int from = a.way == Way::kJumpIn ? door + a.side * kHop
+                     : a.side < 0         ? Col(s.from_left)
+                     : a.side > 0         ? Col(s.from_right)
+                                          : door;
+    PutHer(from, floor);
+    switch (a.way) {
+      case Way::kStanding:
+        return UpWhen([] {}, [] { return true; });
+      case Way::kCrouched:
+        game.HoldButton(kButtonDown);
+        game.Run(12);
+        return UpWhen([&] { game.ReleaseButton(kButtonDown); }, [] { return true; });
+      case Way::kShooting:  // her arm still out
+        game.PressButton(kButtonAction);
+        return UpWhen([] {}, [] { return true; });
+      case Way::kClockUp:
+        game.PressButton(kButtonMagic);
+        [[fallthrough]];
+      case Way::kWalking:
+        // Up on the first frame her step reaches the door: short of it by that step.
+        return UpWhen([&] { game.HoldButton(a.side < 0 ? kButtonRight : kButtonLeft); },
+                      [&] { return over_door(Middle() - a.side * GetHeroineWalkSpeed()); });
+      case Way::kJumpInPlace:
+      case Way::kJumpIn: {
+        // A whole jump in place; a hop from the side, low enough to pass under the ledges by the
+        // pipe.
+        const int hold = a.way == Way::kJumpIn ? 3 : 15;
+        int held = 0;
+        return UpWhen(
+            [&] {
+              if (held++ < hold) game.HoldButton(kButtonJump);
+              else game.ReleaseButton(kButtonJump);
+              SteerTo(a.way == Way::kJumpIn ? door - a.side * (right - left) / 2 : door);  // still on her way in
+            },
+            [&] { return LandsNow(floor); });
+      }
+    }
+    return false;
+  }
+};
+
+// However she goes in at a shrine's door (standing, crouched, walking, running under CLOCK UP,
+// landing from a jump), on every shrine of the route from each side that has a floor, the save she
+// makes at the statue holds every field in its range, and the loader's ranges leave it as it is.
+TEST_F(ShrineDoorTest, WhatEveryWayInStoresTheLoaderKeepsAsItIs) {
+  PlayerStats.OwnedMagicTools = PlayerStats.EquippedMagicTool = 16;  // TACHYON=CLOCK
+  SetFlag(0, 528 - 513, 1);  // the talk where she lands under the drop, heard on the way there
+  const std::filesystem::path slot = std::filesystem::path(game.folder()) / "Data" / "save0.dat";
+  int landed_above_the_floor = 0;
+  for (const Shrine& s : kShrines) {
+    for (const Approach& a : kApproaches) {
+      if ((a.side < 0 && s.from_left == 0) || (a.side > 0 && s.from_right == 0)) continue;
+      SCOPED_TRACE(std::string(s.name) + " shrine, " + a.name);
+      Enter(s.scene);
+      ClearSpells();
+      PlayerStats.Mp = PlayerStats.MaxMp;
+      ASSERT_TRUE(GoIn(s, a)) << "Up took her through no shrine's door";
+      RouteDriver driver(game, "shrine_doors");
+      ASSERT_TRUE(driver.Play("the statue", {Arrive("TEMPLE00"), ::WalkTo(kStatue), Crouch(10),
+                                             UpAt(kStatue, {kFirstSlot})}));
+      std::ifstream in(slot, std::ios::binary);
+      std::vector<char> file((std::istreambuf_iterator<char>(in)), {});
+      ASSERT_EQ(file.size(), 32 + sizeof(SaveBlock));
+      static SaveBlock written, kept;
+      std::memcpy(&written, file.data() + 32, sizeof written);
+      const SavedPositionRecord& p = written.SavedPosition;
+      SCOPED_TRACE("stored at (" + std::to_string(p.HeroX) + ", " + std::to_string(p.HeroY) + "), Motion " +
+                   std::to_string(p.Motion));
+      EXPECT_EQ(SaveFieldOutOfRange(written), nullptr) << SaveFieldOutOfRange(written);
+      kept = written;
+      BringSaveIntoRange(kept);
+      EXPECT_EQ(std::memcmp(&kept, &written, sizeof kept), 0);
+      if ((p.Motion & 0xFF) == kHeroineFalling) ++landed_above_the_floor;
+    }
+  }
+  EXPECT_GT(landed_above_the_floor, 0) << "no jump landed with a fall still to go";
+}
+
+// A return map spelled otherwise, by which the file layer still finds the cave, is taken in the
+// scene table's spelling: loaded from the title and out through the save room's door, the cave's
+// presets link its chests to their flags and its water door to the valve's.
+TEST_F(ShrineDoorTest, AReturnMapSpelledOtherwiseGetsTheCavesPresets) {
+  Enter(kSceneCave);
+  ASSERT_TRUE(GoIn(kShrines[0], kApproaches[0]));
+  RouteDriver driver(game, "shrine_doors");
+  ASSERT_TRUE(driver.Play("the statue", SaveAtTheStatue("L001CAVE")));
+  const std::filesystem::path slot = std::filesystem::path(game.folder()) / "Data" / "save0.dat";
+  std::vector<char> file;
+  {
+    std::ifstream in(slot, std::ios::binary);
+    file.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  ASSERT_EQ(file.size(), 32 + sizeof(SaveBlock));
+  char* stored = file.data() + 32 + offsetof(SaveBlock, SavedPosition.MapPath);
+  for (const char* spelling : {".\\Data\\L001CAVE.MDT", "./data/l001cave.mdt", "./Data/L001CAVE.MDT "}) {
+    SCOPED_TRACE(spelling);
+    std::memset(stored, 0, sizeof SavedPosition.MapPath);
+    std::strcpy(stored, spelling);
+    std::ofstream(slot, std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
+    SubMode = kSubStartSequence;  // the title, as the debug menu enters it
+    SubModeArg = 1;
+    SceneStep = 0;
+    ASSERT_TRUE(driver.Play("the load", TheLoadFromTheTitle("L001CAVE")));
+    EXPECT_EQ(Actor(113, 0).Link(), 1000);
+    EXPECT_EQ(Actor(113, 1).Link(), 1004);
+    EXPECT_EQ(Actor(113, 2).Link(), 1001);
+    EXPECT_EQ(Actor(90, 0).Link(), 100);
+  }
 }
 
 }  // namespace

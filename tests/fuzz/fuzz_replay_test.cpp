@@ -74,15 +74,21 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay, testing::ValuesIn(kFuzzTargets),
 
 // ---- the seeds are what their names say ---------------------------------------------------------
 
-TEST(FuzzSeeds, SavesLoadAndTheShortOneIsRefused) {
+// The return point's seed is also one the target plays after its load, so fuzzing starts from an
+// input that reaches the save room and the way out.
+TEST(FuzzSeeds, SavesLoadTheShortOneIsRefusedAndTheReturnPointIsPlayed) {
   ResetGameState();
   UseScratchFolder();
+  bool return_point_played = false;
   for (const fs::path& seed : Inputs("seeds", "save_files")) {
     const Bytes bytes = ReadBytes(seed);
     WriteScratchFile("save0.dat", bytes.data(), bytes.size());
     const bool short_one = seed.filename() == "one_byte_short.dat";
     EXPECT_EQ(ReadSave(".\\Data\\save0.dat"), short_one ? -1 : 0) << seed;
+    if (seed.filename() == "save_room_return_point.dat")
+      return_point_played = SaveInputPlaysTheLoad(bytes.data(), bytes.size());
   }
+  EXPECT_TRUE(return_point_played) << "no return point's seed whose bytes make it one of the played";
   ResetGameState();
 }
 

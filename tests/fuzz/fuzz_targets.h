@@ -15,6 +15,8 @@
 #include <cstdint>
 
 int FuzzSaveFiles(const uint8_t* data, size_t size);
+// The save inputs that FuzzSaveFiles also plays after the load (one in 64); the rest are loads only.
+bool SaveInputPlaysTheLoad(const uint8_t* data, size_t size);
 int FuzzMapFile(const uint8_t* data, size_t size);
 int FuzzWave(const uint8_t* data, size_t size);
 int FuzzMidiFile(const uint8_t* data, size_t size);

@@ -51,12 +51,15 @@ void PlayTheLoad(FuzzGame& game) {
 
 }  // namespace
 
+bool SaveInputPlaysTheLoad(const uint8_t* data, size_t size) {
+  return std::accumulate(data, data + size, 0u) % 64 == 0;
+}
+
 int FuzzSaveFiles(const uint8_t* data, size_t size) {
   UseScratchFolder();
   for (const char* map : kMaps) CopyBuiltMap(map);
   WriteScratchFile("Save0.dat", data, size);
-  const unsigned sum = std::accumulate(data, data + size, 0u);
-  if (sum % 64 != 0) {
+  if (!SaveInputPlaysTheLoad(data, size)) {
     Load();
     return 0;
   }

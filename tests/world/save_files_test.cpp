@@ -187,20 +187,33 @@ TEST_F(SaveFilesTest, AFileOfGarbageIsBroughtIntoRange) {
   EXPECT_EQ(SaveFieldOutOfRange(Save), nullptr) << SaveFieldOutOfRange(Save);
 }
 
-TEST_F(SaveFilesTest, TheBagCursorAndSpellLevelsLoadInRangeAndCastingStillWorks) {
+// The bag holds ids of consumables, or an empty slot; each spell slot a level up to what casting
+// reaches there and a timer within its reload. Casting and using an item then work as in play.
+TEST_F(SaveFilesTest, TheBagAndTheSpellsLoadAsCastingAndTheBagLeaveThemAndCastingStillWorks) {
   PlayerStats.BagCursor = 200;
   PlayerStats.SpellLevel[1] = -1;
+  PlayerStats.SpellTimer[1] = 40;  // a timer left running without its spell
   PlayerStats.SpellLevel[2] = 99;
-  PlayerStats.SpellLevel[4] = 1;
+  PlayerStats.SpellLevel[4] = 3;   // CLOCK UP at 16 pixels a frame
+  PlayerStats.SpellTimer[4] = 50;
+  PlayerStats.SpellLevel[7] = 5;   // a slot no magic tool casts
   PlayerStats.Mp = 5;
   PlayerStats.OwnedMagicTools = PlayerStats.EquippedMagicTool = 2;  // SHEELD=BOOK
   PlayerStats.Bag[6] = 3;
+  PlayerStats.Bag[0] = 9;  // one past LASTWATER, the strongest
+  PlayerStats.Bag[1] = 0x3FFFFDC5;
   ASSERT_EQ(WriteSave(".\\Data\\save0.dat"), 0);
   ASSERT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
   EXPECT_EQ(PlayerStats.BagCursor, 6u);
+  EXPECT_EQ(PlayerStats.Bag[0], 0u);
+  EXPECT_EQ(PlayerStats.Bag[1], 0u);
   EXPECT_EQ(PlayerStats.SpellLevel[1], 0);
-  EXPECT_EQ(PlayerStats.SpellLevel[2], 8);
+  EXPECT_EQ(PlayerStats.SpellTimer[1], 0);
+  EXPECT_EQ(PlayerStats.SpellLevel[2], 1);
   EXPECT_EQ(PlayerStats.SpellLevel[4], 1);
+  EXPECT_EQ(PlayerStats.SpellTimer[4], 1);
+  EXPECT_EQ(PlayerStats.SpellLevel[7], 0);
+  EXPECT_EQ(SaveFieldOutOfRange(Save), nullptr) << SaveFieldOutOfRange(Save);
   CastMagic();
   EXPECT_EQ(PlayerStats.SpellLevel[1], 1);
   EXPECT_EQ(PlayerStats.SpellTimer[1], 128);
