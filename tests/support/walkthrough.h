@@ -1,6 +1,7 @@
-// The route of the world plan as waypoints for the route driver (support/route_driver.h), piece
-// by piece, from the title to the town: what the playthrough plays and checks stretch by stretch,
-// and what the soak plays to make its saves and to reach the places it starts from.
+// The game's route as waypoints for the route driver (support/route_driver.h), piece by piece,
+// from the title through the cave and the corridor to the town: what the playthrough plays and
+// checks stretch by stretch, and what the soak plays to make its saves and to reach the places it
+// starts from.
 //
 //   RouteDriver driver(game, "stretch");
 //   driver.Play("the opening", TheOpening());
