@@ -152,16 +152,16 @@ Route TheThirdShrine() { return {WalkTo(89), UpAt(89)}; }
 // lowest level; west over a lip into the storage room: the card key's chest and the 1000 yen's;
 // east over the lips and the lowest level's mesa (its Kawachan) to the lower pipe (524), on it,
 // and a crouch.
+Route TheLavasEdge() { return {WalkTo(74), JumpTo(67), WalkTo(11), Arrive("L001CAVE"), WalkTo(31)}; }
 Route TheLava() {
-  return {
-      WalkTo(74), JumpTo(67), WalkTo(11), Arrive("L001CAVE"),
-      WalkTo(31), JumpTo(31), WalkTo(33),
+  return Joined({TheLavasEdge(), {
+      JumpTo(31), WalkTo(33),
       WaitUntil("the first lift is at its left end", [] { return LiftAtLeft(0); }), WalkTo(35),
       WaitUntil("the first lift is at its right end", [] { return LiftAtRight(0); }), JumpTo(49, 8), WalkTo(51),
       WaitUntil("the second lift is at its left end", [] { return LiftAtLeft(1); }), WalkTo(53),
       WaitUntil("the second lift is at its right end", [] { return LiftAtRight(1); }), JumpTo(67, 8),
       WalkTo(80), WalkUntilHeard(99, 517),
-  };
+  }});
 }
 Route TheCardKey() { return {WalkTo(97), JumpTo(90), WalkTo(28), JumpTo(21, 8), UpAt(13), UpAt(21)}; }
 Route ThePipeBackUp() {
@@ -186,12 +186,9 @@ Route TheCorridorShrine() {
 // The corridor east: down into the sunken stretch and out, up into the low passage and down, to
 // the sealed door; the boss room: 526 calls the boss, her shots bring it down, 701; the exit
 // room's door (400) to the town, where 529 speaks; Pancho on the east street; the clinic.
-Route TheSealedDoor() {
-  return {
-      WalkTo(84), WalkTo(128), JumpTo(134), WalkTo(148), JumpTo(152, 10), WalkTo(168), WalkTo(221), UpAt(221),
-      Arrive("BOSS0001"),
-  };
-}
+Route TheSunkenStretch() { return {WalkTo(84), WalkTo(128)}; }
+Route TheLowPassage() { return Joined({TheSunkenStretch(), {JumpTo(134), WalkTo(148), JumpTo(152, 10), WalkTo(168)}}); }
+Route TheSealedDoor() { return Joined({TheLowPassage(), {WalkTo(221), UpAt(221), Arrive("BOSS0001")}}); }
 // The boss's defeat (flag 1:110, which also opens the exit room's doors) and 701 heard (0:188):
 // both, since a save may hold either already. Without her ring's attack (a save that lost it)
 // the fight takes several times as long.
