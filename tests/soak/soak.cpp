@@ -575,28 +575,66 @@ struct SoakStart {
 // The boss has come down from above the hall and 526 has been heard.
 bool TheBossHasCome() { return GetFlag(0, 526 - 513) != 0 && RouteDriver::WorldFree(); }
 
+// The starts in the route's order: the title; the save room and the shrines, as a player comes
+// back to them; and places along the route near the groups that the random keys, in a start's
+// share of the frames, do not bring on screen from a shrine or a door (each named below with the
+// groups it is there for). The way to a place is the route's, from the save before it.
 std::vector<SoakStart> Starts(bool slice) {
   std::vector<SoakStart> starts = {
       {"the title", nullptr, {}},
       {"the landing's shrine", "first_shrine", TheLoadFromTheTitle("L001CAVE")},
   };
   if (slice) return starts;
+  const Route cave = TheLoadFromTheTitle("L001CAVE");
   const Route corridor = TheLoadFromTheTitle("CORRIDOR");
   const Route town = Joined({corridor, TheSealedDoor(), TheBoss(), TheTown()});
+  const Route main_street = Joined({town, {WalkTo(205), JumpTo(201), JumpTo(197)}});
+  const Route teachers_house =
+      Joined({main_street, {WalkTo(67), JumpTo(63), JumpTo(59), JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}});
+  const Route test_hall = Joined({town, {UpAt(285), Arrive("TEST0000")}});
+  // Past the barrier of block lifts (60), the hidden coin block before it (71), the roamers and
+  // the bats of the steps down.
+  starts.push_back({"beyond the barrier", "first_shrine", Joined({cave, TheFirstRestRoom(), TheFirstEnemies()})});
+  // Where the elevator (72) lets her out, by the 16-ton (73), the piston weight (74) and the
+  // warning lights (91).
+  starts.push_back({"the elevator's foot", "first_shrine",
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator()})});
   starts.push_back({"the save room", "second_shrine", TheTitlesLoad()});
-  starts.push_back({"the shrine under the water door", "second_shrine", TheLoadFromTheTitle("L001CAVE")});
-  starts.push_back({"the shrine by the pipe", "third_shrine", TheLoadFromTheTitle("L001CAVE")});
+  starts.push_back({"the shrine under the water door", "second_shrine", cave});
+  // On the control room's ledges once the waterworks ran: its panels (108, 109), light columns
+  // (115), consoles (119) and its door (90), all in view only from up there.
+  starts.push_back({"the control room", "second_shrine",
+                    Joined({cave, TheWaterworks(), {WalkTo(364), JumpTo(364), JumpTo(364), WalkTo(366)}})});
+  starts.push_back({"the shrine by the pipe", "third_shrine", cave});
+  // The exit door (117), locked yet.
+  starts.push_back({"the exit door", "third_shrine", Joined({cave, {WalkTo(146)}})});
+  // The lava (107) and the lifts over it (101).
+  starts.push_back({"the lava's edge", "third_shrine", Joined({cave, TheLavasEdge()})});
+  // The lowest level, where 517 drops her: its Kawachan (35; by the cave's other two the route
+  // shoots them before a start's random keys come), its roamer, bats and Kamekichi.
+  starts.push_back({"the shaft's foot", "third_shrine", Joined({cave, TheLava()})});
   starts.push_back({"the corridor's shrine", "corridor_shrine", corridor});
+  // The roamer (34) at the low passage, before the route shoots it.
+  starts.push_back({"the low passage", "corridor_shrine", Joined({corridor, TheSunkenStretch()})});
+  // The hidden coin block (71) near the sealed door.
+  starts.push_back({"the corridor's east end", "corridor_shrine", Joined({corridor, TheLowPassage(), {WalkTo(196)}})});
   starts.push_back({"the boss room", "corridor_shrine", Joined({corridor, TheSealedDoor()})});
   starts.push_back({"the boss fight", "corridor_shrine",
                     Joined({corridor, TheSealedDoor(), {WalkTo(20), WaitUntil("the boss has come", TheBossHasCome)}})});
   starts.push_back({"the town's street", "corridor_shrine", town});
+  // The townspeople on their streets: Rod (3), Lime (4), Pancho (5, after a talk with him).
+  starts.push_back({"the main street", "corridor_shrine", Joined({main_street, {WalkTo(130)}})});
+  starts.push_back({"the lower street", "corridor_shrine", Joined({town, {WalkTo(214)}})});
+  starts.push_back({"the east street", "corridor_shrine", Joined({town, ATalkInTheTown()})});
   starts.push_back({"the inn", "corridor_shrine", Joined({town, {UpAt(224), Arrive("LTOWNSHP")}})});
   starts.push_back({"the clinic", "corridor_shrine", Joined({town, {UpAt(342), Arrive("LTOWNSHP")}})});
-  starts.push_back({"the teacher's house", "corridor_shrine",
-                    Joined({town, {WalkTo(205), JumpTo(201), JumpTo(197), WalkTo(67), JumpTo(63), JumpTo(59),
-                                   JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}})});
-  starts.push_back({"the test hall", "corridor_shrine", Joined({town, {UpAt(285), Arrive("TEST0000")}})});
+  starts.push_back({"the teacher's house", "corridor_shrine", teachers_house});
+  // Klaus (2), in his room behind the hall's door.
+  starts.push_back({"the teacher's room", "corridor_shrine", Joined({teachers_house, {UpAt(85)}})});
+  starts.push_back({"the test hall", "corridor_shrine", test_hall});
+  // Up the stairwell's ledges: the coin blocks (70, 71), the weight (73) and the elevator's top (72).
+  starts.push_back({"the test hall's upper room", "corridor_shrine",
+                    Joined({test_hall, {WalkTo(48), JumpTo(48), JumpTo(48), JumpTo(48), JumpTo(44, 15, 10)}})});
   return starts;
 }
 

@@ -2,13 +2,15 @@
 // the frame harness, program after program, each program started somewhere else in the world.
 //
 // Random buttons from the title seldom take a game past the cave's first rooms, so first the soak
-// makes saves as a player makes them: the route of the world plan (support/walkthrough.h) played
-// by the route driver from a new game to each shrine on the way, and saved at the statue. Then
-// each program starts at one of the starts in turn: the title (a new game or a load, as the
-// random keys choose), or a save loaded from the title's menu: in the save room, out of its door
-// at the shrine, or on along the route to the door of a map no shrine stands in (the boss room
-// before and during the fight, the town's street, the inn, the clinic, the teacher's house, the
-// test hall). There the random keys take over.
+// makes saves as a player makes them: the game's route (support/walkthrough.h) played by the
+// route driver from a new game to each shrine on the way, and saved at the statue. Then each
+// program starts at one of the starts in turn: the title (a new game or a load, as the random keys
+// choose), or a save loaded from the title's menu: in the save room, out of its door at the
+// shrine, or on along the route to a place the random keys would not reach from a shrine in their
+// share of the frames: near the cave's barrier, elevator, control room, exit door, lava and lowest
+// level, the corridor's low passage and east end, the boss room before and during the fight, the
+// town's streets, the inn, the clinic, the teacher's house and room, the test hall and its upper
+// room. There the random keys take over.
 //
 // The keys go down at random and stay down for random lengths (a tap, a short hold, a long walk),
 // several at once; the menu key and the display switch come rarely. The random player leans
