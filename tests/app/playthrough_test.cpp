@@ -144,7 +144,7 @@ class Playthrough : public testing::Test {
 
 // ---- the stretches ------------------------------------------------------------------------------
 
-// A new game's bag, and with the soda bought in R1.
+// A new game's bag, and with the soda bought in the first rest room.
 constexpr std::array<uint32_t, kBagSlots> kNewBag = {kHamburger, kHamburger, kSoda, 0, 0, kAquaSweat, 0};
 constexpr std::array<uint32_t, kBagSlots> kBag = {kHamburger, kHamburger, kSoda, kSoda, 0, kAquaSweat, 0};
 

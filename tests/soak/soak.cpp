@@ -1,6 +1,7 @@
 #include "soak/soak.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "support/frame_harness.h"
 #include "support/route_driver.h"
 #include "support/walkthrough.h"
+#include "world/camera.h"
 #include "world/flags.h"
 #include "world/map_file.h"
 #include "world/map_layers.h"
@@ -315,30 +317,111 @@ std::string MapInPlay() {
   return path.substr(slash + 1, dot - slash - 1);
 }
 
-// The frame counted on the map in play, and every group with a slot active on it now.
-void CountMapFrame(SoakResult& result) {
-  const std::string name = MapInPlay();
-  if (name.empty()) return;
-  MapPlay& map = result.maps[name];
-  map.frames += 1;
-  for (int g = kHeroineGroup + 1; g < kActorGroups; ++g) {
-    if (map.alive[g]) continue;
-    const int32_t* state = ActorTable[g][ActorField::State];
-    map.alive[g] = std::any_of(state, state + kActorSlots, [](int32_t s) { return s == kActorActive; });
-  }
+// ---- the groups she meets -----------------------------------------------------------------------
+
+struct Rect {
+  int32_t left, top, right, bottom;  // right and bottom the first pixels outside
+};
+
+Rect RectOf(const ActorBox& b) { return {b.left, b.top, b.right, b.bottom}; }
+
+// The two overlap, or with `touching` also meet edge to edge (she stands on it, walks against it).
+bool Meet(const Rect& a, const Rect& b, bool touching) {
+  const int32_t d = touching ? 1 : 0;
+  return a.left < b.right + d && b.left < a.right + d && a.top < b.bottom + d && b.top < a.bottom + d;
 }
+
+bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// Where a slot stands: its body, or the tile at its position for one without a body; with the
+// cells its picture covers where its module keeps them (SpriteBox).
+Rect Where(const Actor& a) {
+  Rect where = RectOf(a.BodyBox());
+  if (Empty(where)) where = {a.PosX(), a.PosY(), a.PosX() + 16, a.PosY() + 16};
+  const Rect sprite = RectOf(a.SpriteBox());
+  if (Empty(sprite)) return where;
+  return {std::min(where.left, sprite.left), std::min(where.top, sprite.top), std::max(where.right, sprite.right),
+          std::max(where.bottom, sprite.bottom)};
+}
+
+// Counts, after each frame of the random keys, the frame on the map in play and each group she
+// meets there: a slot of it active in the view the camera shows; and touched when her body, her
+// feet or a shot of hers meets a slot of it, she rides it, a slot's life fell (her shot or her
+// stomp) or she talks with it. Read from the game's state after the frame, as a player sees it.
+class GroupWatch {
+ public:
+  void Count(SoakResult& result, StartPlay& played) {
+    const std::string name = MapInPlay();
+    if (name.empty()) return;
+    if (name != map_) {
+      map_ = name;
+      lives_.assign(lives_.size(), kNoLife);  // a new map's actors: nothing fell yet
+    }
+    MapPlay& map = result.maps[name];
+    std::bitset<256>& drove = played.drove[name];
+    map.frames += 1;
+    const Rect view = {GetCameraX(), GetCameraY(), GetCameraX() + Camera.screen_width,
+                       GetCameraY() + Camera.screen_height};
+    const std::vector<Rect> hers = Hers();
+    for (int g = kHeroineGroup + 1; g < kActorGroups; ++g) {
+      bool seen = false, touched = SubMode == kSubTalk && SubModeArg == g;
+      for (int s = 0; s < kActorSlots; ++s) {
+        const Actor a(g, s);
+        const bool active = a.State() == kActorActive;
+        if (g < kTouchableGroups) touched = LifeFell(a, active) || touched;
+        if (!active || (seen && touched)) continue;
+        const Rect where = Where(a);
+        seen = seen || Meet(where, view, false);
+        if (g >= kTouchableGroups) continue;
+        touched = touched || (g >= kFirstSolidGroup && a.Ridden() == 1) ||
+                  std::any_of(hers.begin(), hers.end(), [&](const Rect& r) { return Meet(r, where, true); });
+      }
+      map.groups[g].on_screen += seen ? 1 : 0;
+      map.groups[g].touched += touched ? 1 : 0;
+      if (map.placed[g] && (seen || touched)) drove[g] = true;
+    }
+  }
+
+ private:
+  static constexpr int kTouchableGroups = 128;  // townspeople, enemies, mechanisms, scenery, chests, doors
+  static constexpr int kFirstSolidGroup = 32;   // below, field 121 is not Ridden (Klaus's cursor)
+  static constexpr int32_t kNoLife = INT32_MIN;
+
+  // Her body, her feet and her shots in flight; none while she is not there.
+  static std::vector<Rect> Hers() {
+    const Actor h(kHeroineGroup, 0);
+    if (h.State() != kActorActive) return {};
+    std::vector<Rect> hers = {RectOf(h.BodyBox()), RectOf(h.SpriteBox())};
+    for (int s = 0; s < kActorSlots; ++s) {
+      const Actor shot(kShotGroup, s);
+      if (shot.State() == kActorActive || shot.State() == kActorEnding) hers.push_back(RectOf(shot.BodyBox()));
+    }
+    return hers;
+  }
+
+  // The slot's life fell since the frame before, while it stood active.
+  bool LifeFell(const Actor& a, bool active) {
+    int32_t& before = lives_[static_cast<size_t>(a.group * kActorSlots + a.slot)];
+    const bool fell = before != kNoLife && a.Life() < before;
+    before = active ? a.Life() : kNoLife;
+    return fell;
+  }
+
+  std::string map_;
+  std::vector<int32_t> lives_ = std::vector<int32_t>(static_cast<size_t>(kTouchableGroups * kActorSlots), kNoLife);
+};
 
 // Watches one program, frame by frame.
 class Watch {
  public:
-  Watch(SoakResult& result, int program, std::string start)
-      : result_(result), program_(program), start_(std::move(start)) {}
+  Watch(SoakResult& result, StartPlay& played, int program, std::string start)
+      : result_(result), played_(played), program_(program), start_(std::move(start)) {}
 
   // After each frame; false when the program is stuck and must end.
   bool Check() {
     if (GameMode == kGameHalted) return Find("the game halted (GameMode 254)");
     if (SubMode == kSubDebugMenu || SubMode == kSubMapEditor) return Find("the debug menu or the editor opened");
-    CountMapFrame(result_);
+    groups_.Count(result_, played_);
 
     const Standing kind = StandingNow();
     const int32_t step = StepOf(kind);
@@ -382,6 +465,8 @@ class Watch {
   }
 
   SoakResult& result_;
+  StartPlay& played_;
+  GroupWatch groups_;
   int program_;
   std::string start_;
   Standing kind_ = Standing::kNone;
@@ -421,18 +506,32 @@ void ReadMaps(const fs::path& data, SoakResult& result) {
   }
 }
 
-// The placed groups never alive on a map the keys played, and in a whole run the maps play can
-// enter that the keys never played.
+// What the slice checks: the groups placed near the start at the landing's shrine, a short walk
+// either way from it: the chest where the opening leaves her and the torches up in the first rest
+// room. The title's programs end when the opening does, before either can come on screen.
+constexpr const char* kSliceMap = "L001CAVE";
+constexpr int kSliceGroups[] = {113, 118};
+
+bool Checked(const SoakOptions& options, const std::string& map, int group) {
+  if (!options.slice) return true;
+  return map == kSliceMap && std::find(std::begin(kSliceGroups), std::end(kSliceGroups), group) != std::end(kSliceGroups);
+}
+
+// The placed groups the random keys never drove, and in a whole run the maps play can enter that
+// they never played. A whole run checks every group placed on a map play can enter; the slice only
+// what its starts stand near. Starts left out leave what they are there for checked.
 void CheckMaps(const SoakOptions& options, SoakResult& result) {
-  for (const auto& [name, map] : result.maps) {
+  for (auto& [name, map] : result.maps) {
     if (PlayNeverEnters(name)) continue;
-    if (map.frames == 0) {
-      if (!options.slice) result.findings.push_back(name + " was never played");
+    if (!options.slice && map.frames == 0) {
+      result.findings.push_back(name + " was never played");
       continue;
     }
     for (int g = 0; g < kActorGroups; ++g) {
-      if (map.placed[g] && !map.alive[g])
-        result.findings.push_back("group " + std::to_string(g) + ", placed on " + name + ", was never alive there");
+      map.checked[g] = map.placed[g] && Checked(options, name, g);
+      if (map.checked[g] && !map.groups[g].Driven())
+        result.findings.push_back("group " + std::to_string(g) + ", placed on " + name +
+                                  ", was never driven there: never on screen, never touched");
     }
   }
 }
@@ -476,28 +575,66 @@ struct SoakStart {
 // The boss has come down from above the hall and 526 has been heard.
 bool TheBossHasCome() { return GetFlag(0, 526 - 513) != 0 && RouteDriver::WorldFree(); }
 
+// The starts in the route's order: the title; the save room and the shrines, as a player comes
+// back to them; and places along the route near the groups that the random keys, in a start's
+// share of the frames, do not bring on screen from a shrine or a door (each named below with the
+// groups it is there for). The way to a place is the route's, from the save before it.
 std::vector<SoakStart> Starts(bool slice) {
   std::vector<SoakStart> starts = {
       {"the title", nullptr, {}},
       {"the landing's shrine", "first_shrine", TheLoadFromTheTitle("L001CAVE")},
   };
   if (slice) return starts;
+  const Route cave = TheLoadFromTheTitle("L001CAVE");
   const Route corridor = TheLoadFromTheTitle("CORRIDOR");
   const Route town = Joined({corridor, TheSealedDoor(), TheBoss(), TheTown()});
+  const Route main_street = Joined({town, {WalkTo(205), JumpTo(201), JumpTo(197)}});
+  const Route teachers_house =
+      Joined({main_street, {WalkTo(67), JumpTo(63), JumpTo(59), JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}});
+  const Route test_hall = Joined({town, {UpAt(285), Arrive("TEST0000")}});
+  // Past the barrier of block lifts (60), the hidden coin block before it (71), the roamers and
+  // the bats of the steps down.
+  starts.push_back({"beyond the barrier", "first_shrine", Joined({cave, TheFirstRestRoom(), TheFirstEnemies()})});
+  // Where the elevator (72) lets her out, by the 16-ton (73), the piston weight (74) and the
+  // warning lights (91).
+  starts.push_back({"the elevator's foot", "first_shrine",
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator()})});
   starts.push_back({"the save room", "second_shrine", TheTitlesLoad()});
-  starts.push_back({"the shrine under the water door", "second_shrine", TheLoadFromTheTitle("L001CAVE")});
-  starts.push_back({"the shrine by the pipe", "third_shrine", TheLoadFromTheTitle("L001CAVE")});
+  starts.push_back({"the shrine under the water door", "second_shrine", cave});
+  // On the control room's ledges once the waterworks ran: its panels (108, 109), light columns
+  // (115), consoles (119) and its door (90), all in view only from up there.
+  starts.push_back({"the control room", "second_shrine",
+                    Joined({cave, TheWaterworks(), {WalkTo(364), JumpTo(364), JumpTo(364), WalkTo(366)}})});
+  starts.push_back({"the shrine by the pipe", "third_shrine", cave});
+  // The exit door (117), locked yet.
+  starts.push_back({"the exit door", "third_shrine", Joined({cave, {WalkTo(146)}})});
+  // The lava (107) and the lifts over it (101).
+  starts.push_back({"the lava's edge", "third_shrine", Joined({cave, TheLavasEdge()})});
+  // The lowest level, where 517 drops her: its Kawachan (35; by the cave's other two the route
+  // shoots them before a start's random keys come), its roamer, bats and Kamekichi.
+  starts.push_back({"the shaft's foot", "third_shrine", Joined({cave, TheLava()})});
   starts.push_back({"the corridor's shrine", "corridor_shrine", corridor});
+  // The roamer (34) at the low passage, before the route shoots it.
+  starts.push_back({"the low passage", "corridor_shrine", Joined({corridor, TheSunkenStretch()})});
+  // The hidden coin block (71) near the sealed door.
+  starts.push_back({"the corridor's east end", "corridor_shrine", Joined({corridor, TheLowPassage(), {WalkTo(196)}})});
   starts.push_back({"the boss room", "corridor_shrine", Joined({corridor, TheSealedDoor()})});
   starts.push_back({"the boss fight", "corridor_shrine",
                     Joined({corridor, TheSealedDoor(), {WalkTo(20), WaitUntil("the boss has come", TheBossHasCome)}})});
   starts.push_back({"the town's street", "corridor_shrine", town});
+  // The townspeople on their streets: Rod (3), Lime (4), Pancho (5, after a talk with him).
+  starts.push_back({"the main street", "corridor_shrine", Joined({main_street, {WalkTo(130)}})});
+  starts.push_back({"the lower street", "corridor_shrine", Joined({town, {WalkTo(214)}})});
+  starts.push_back({"the east street", "corridor_shrine", Joined({town, ATalkInTheTown()})});
   starts.push_back({"the inn", "corridor_shrine", Joined({town, {UpAt(224), Arrive("LTOWNSHP")}})});
   starts.push_back({"the clinic", "corridor_shrine", Joined({town, {UpAt(342), Arrive("LTOWNSHP")}})});
-  starts.push_back({"the teacher's house", "corridor_shrine",
-                    Joined({town, {WalkTo(205), JumpTo(201), JumpTo(197), WalkTo(67), JumpTo(63), JumpTo(59),
-                                   JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}})});
-  starts.push_back({"the test hall", "corridor_shrine", Joined({town, {UpAt(285), Arrive("TEST0000")}})});
+  starts.push_back({"the teacher's house", "corridor_shrine", teachers_house});
+  // Klaus (2), in his room behind the hall's door.
+  starts.push_back({"the teacher's room", "corridor_shrine", Joined({teachers_house, {UpAt(85)}})});
+  starts.push_back({"the test hall", "corridor_shrine", test_hall});
+  // Up the stairwell's ledges: the coin blocks (70, 71), the weight (73) and the elevator's top (72).
+  starts.push_back({"the test hall's upper room", "corridor_shrine",
+                    Joined({test_hall, {WalkTo(48), JumpTo(48), JumpTo(48), JumpTo(48), JumpTo(44, 15, 10)}})});
   return starts;
 }
 
@@ -542,8 +679,8 @@ RouteDriver Driver(FrameHarness& game, SoakResult& result, const std::string& wh
 }
 
 // Each save played to and kept; false when one could not be made.
-bool MakeSaves(const SoakFolder& folder, bool slice, SoakResult& result) {
-  for (const SoakSave& save : Saves(slice)) {
+bool MakeSaves(const SoakFolder& folder, const std::vector<SoakSave>& saves, SoakResult& result) {
+  for (const SoakSave& save : saves) {
     FrameHarness game(1, folder.path());
     RouteDriver driver = Driver(game, result, std::string("making the save ") + save.name);
     Route route = save.route;
@@ -567,7 +704,7 @@ bool MakeSaves(const SoakFolder& folder, bool slice, SoakResult& result) {
 // starts at the cave's shrines play on from there.
 void PlayProgram(FrameHarness& game, const SoakStart& start, int share, RandomKeys& keys, StartPlay& played,
                  SoakResult& result) {
-  Watch watch(result, result.programs, start.name);
+  Watch watch(result, played, result.programs, start.name);
   LookOut look_out;
   keys.LetGo();
   int fallen_for = 0;
@@ -599,14 +736,25 @@ void PlayProgram(FrameHarness& game, const SoakStart& start, int share, RandomKe
 void Soak(const SoakOptions& options, SoakResult& result) {
   const SoakFolder folder;
   ReadMaps(folder.data(), result);
-  if (!MakeSaves(folder, options.slice, result)) return;
+  std::vector<SoakStart> starts = Starts(options.slice);
+  std::erase_if(starts, [&](const SoakStart& s) {
+    return std::find(options.without.begin(), options.without.end(), s.name) != options.without.end();
+  });
+  // The saves up to the deepest one a start loads, each made from the one before it.
+  std::vector<SoakSave> saves = Saves(options.slice);
+  while (!saves.empty() && std::none_of(starts.begin(), starts.end(), [&](const SoakStart& s) {
+           return s.save != nullptr && std::strcmp(s.save, saves.back().name) == 0;
+         })) {
+    saves.pop_back();
+  }
+  if (!MakeSaves(folder, saves, result)) return;
   // The deepest save in the other two slots, for a load of the random keys to reach.
-  const std::vector<SoakSave> saves = Saves(options.slice);
-  for (int slot : {1, 2}) folder.PutInSlot(saves.back().name, slot);
+  if (!saves.empty()) {
+    for (int slot : {1, 2}) folder.PutInSlot(saves.back().name, slot);
+  }
 
   // Each start in turn gets its share of the frames: the player closes the window when it is
   // played, and after a quit starts the game again at the same place.
-  const std::vector<SoakStart> starts = Starts(options.slice);
   RandomKeys keys(options.seed);
   for (size_t i = 0; i < starts.size(); ++i) {
     const SoakStart& start = starts[i];
@@ -642,15 +790,27 @@ SoakResult RunSoak(const SoakOptions& options) {
 
 namespace {
 
-// The groups, each followed by a '!' where `marked` holds it too; "-" for none.
-std::string GroupList(const std::bitset<256>& groups, const std::bitset<256>& marked) {
+// The groups of `groups` as "g" each, or "g frames/touched" with `counts`, wrapped after `per_line`
+// to lines indented by `indent`; a '!' after each that `marked` holds; "-" for none.
+std::string GroupList(const std::bitset<256>& groups, const std::bitset<256>& marked, const MapPlay* counts,
+                      int per_line, const std::string& indent) {
   std::string text;
+  int on_line = 0;
   for (int g = 0; g < kActorGroups; ++g) {
     if (!groups[g]) continue;
-    if (!text.empty()) text += ' ';
-    text += std::to_string(g);
-    if (marked[g]) text += '!';
+    if (on_line == per_line) {
+      text += '\n' + indent;
+      on_line = 0;
+    }
+    std::string item = std::to_string(g);
+    if (counts != nullptr) item += ' ' + std::to_string(counts->groups[g].on_screen) + '/' +
+                                   std::to_string(counts->groups[g].touched);
+    if (marked[g]) item += counts != nullptr ? '!' : '*';
+    item.resize(std::max<size_t>(item.size(), counts != nullptr ? 16 : 0), ' ');
+    text += item + (counts != nullptr ? "" : " ");
+    on_line += 1;
   }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
   return text.empty() ? "-" : text;
 }
 
@@ -662,15 +822,22 @@ std::string DescribeSoak(const SoakResult& result) {
   std::snprintf(line, sizeof line, "%d frames of random keys, %d driven, %d programs, %zu findings\n", result.frames,
                 result.driven, result.programs, result.findings.size());
   text += line;
-  text += "  map        frames  groups placed (never alive: !)  | other groups alive\n";
+  text += "  map        frames  placed groups: frames on screen/touched (never driven: !)\n";
+  text += "                     other groups on screen\n";
+  const std::string indent(21, ' ');
   for (const auto& [name, map] : result.maps) {
-    const std::bitset<256> never_alive = map.frames == 0 ? std::bitset<256>() : map.placed & ~map.alive;
-    std::snprintf(line, sizeof line, "  %-9s %7d  %s  | %s%s\n", name.c_str(), map.frames,
-                  GroupList(map.placed, never_alive).c_str(), GroupList(map.alive & ~map.placed, {}).c_str(),
-                  PlayNeverEnters(name) ? "  (play never enters it)" : map.frames == 0 ? "  (not played)" : "");
-    text += line;
+    std::bitset<256> never_driven, shown;
+    for (int g = kHeroineGroup + 1; g < kActorGroups; ++g) {
+      never_driven[g] = map.checked[g] && !map.groups[g].Driven();
+      shown[g] = !map.placed[g] && map.groups[g].on_screen > 0;
+    }
+    std::snprintf(line, sizeof line, "  %-9s %7d  ", name.c_str(), map.frames);
+    text += line + GroupList(map.placed, never_driven, &map, 5, indent);
+    text += PlayNeverEnters(name) ? "  (play never enters it)" : map.frames == 0 ? "  (not played)" : "";
+    text += '\n' + indent + GroupList(shown, {}, nullptr, 40, indent) + '\n';
   }
   text += "  start                             programs  driven  frames  (by map)\n";
+  text += "      the placed groups it drove (*: no other start did)\n";
   for (const StartPlay& s : result.starts) {
     std::snprintf(line, sizeof line, "  %-32s %9d %7d %7d  (", s.name.c_str(), s.programs, s.driven, s.frames);
     text += line;
@@ -683,6 +850,14 @@ std::string DescribeSoak(const SoakResult& result) {
       comma = ", ";
     }
     text += ")\n";
+    for (const auto& [map, drove] : s.drove) {
+      if (drove.none()) continue;
+      std::bitset<256> alone = drove;
+      for (const StartPlay& other : result.starts) {
+        if (&other != &s && other.drove.count(map) != 0) alone &= ~other.drove.at(map);
+      }
+      text += "      " + map + ": " + GroupList(drove, alone, nullptr, 40, "") + "\n";
+    }
   }
   for (int k = 1; k < kStandingKinds; ++k) {
     std::snprintf(line, sizeof line, "  %-12s %5d times, longest %6d (bound %6d), without progress %5d (bound %5d)\n",

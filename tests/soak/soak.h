@@ -2,13 +2,15 @@
 // the frame harness, program after program, each program started somewhere else in the world.
 //
 // Random buttons from the title seldom take a game past the cave's first rooms, so first the soak
-// makes saves as a player makes them: the route of the world plan (support/walkthrough.h) played
-// by the route driver from a new game to each shrine on the way, and saved at the statue. Then
-// each program starts at one of the starts in turn: the title (a new game or a load, as the
-// random keys choose), or a save loaded from the title's menu: in the save room, out of its door
-// at the shrine, or on along the route to the door of a map no shrine stands in (the boss room
-// before and during the fight, the town's street, the inn, the clinic, the teacher's house, the
-// test hall). There the random keys take over.
+// makes saves as a player makes them: the game's route (support/walkthrough.h) played by the
+// route driver from a new game to each shrine on the way, and saved at the statue. Then each
+// program starts at one of the starts in turn: the title (a new game or a load, as the random keys
+// choose), or a save loaded from the title's menu: in the save room, out of its door at the
+// shrine, or on along the route to a place the random keys would not reach from a shrine in their
+// share of the frames: near the cave's barrier, elevator, control room, exit door, lava and lowest
+// level, the corridor's low passage and east end, the boss room before and during the fight, the
+// town's streets, the inn, the clinic, the teacher's house and room, the test hall and its upper
+// room. There the random keys take over.
 //
 // The keys go down at random and stay down for random lengths (a tap, a short hold, a long walk),
 // several at once; the menu key and the display switch come rarely. The random player leans
@@ -30,10 +32,17 @@
 //   message window closed or chosen);
 // - anything written on standard output or standard error;
 // - a save or a way to a start that the route driver could not play;
-// - an actor group that a map's layer 4 places and that was never alive (a slot of it active)
-//   while the random keys played that map; and in a whole run, a map play can enter that the
-//   random keys never played.
-// The frames of each map and the groups alive there are counted from the random keys' frames.
+// - an actor group that a map's layer 4 places and that the random keys never drove there: no
+//   frame of theirs with a slot of it active in the camera's view, and none in which she touched
+//   it (her body, her feet or a shot of hers meeting it, a ride on it, its life falling, a talk
+//   with it). Only the random keys' frames count, never the route driver's (the saves, the ways to
+//   the starts): a group the random keys do not reach needs a start near it. A whole run checks
+//   every group placed on a map play can enter, and fails too for such a map the random keys
+//   never played; the slice only the groups placed near its shrine. A start left out
+//   (SoakOptions::without) leaves what it is there for checked, so the run fails for the groups
+//   only it drove.
+// Each map's frames and each placed group's frames on screen and frames touched are reported,
+// and for each start the placed groups it drove.
 //
 //   const SoakResult r = RunSoak({.seed = 1, .frames = 100000});
 //   EXPECT_TRUE(r.findings.empty());
@@ -61,16 +70,27 @@ struct SoakOptions {
   uint32_t seed = 1;  // of the buttons; each program's game runs on the harness's fixed seed
   int frames = 3000;  // of random buttons, in all
   // Only the title's start and the first shrine's (whose save takes only the opening to make),
-  // and only the maps played checked; otherwise every start, and every map.
+  // and only the groups placed near that shrine checked; otherwise every start, every map and
+  // every placed group.
   bool slice = false;
+  // Starts left out, by name; what they are there for is checked all the same.
+  std::vector<std::string> without = {};
   int max_findings = 10;  // the soak ends early after this many
+};
+
+// A group as the random keys met it on one map.
+struct GroupPlay {
+  int on_screen = 0;  // frames a slot of it stood active in the camera's view
+  int touched = 0;    // frames she touched it, stood on it, hit it or talked with it
+  bool Driven() const { return on_screen > 0 || touched > 0; }
 };
 
 // A map as the soak played it.
 struct MapPlay {
-  int frames = 0;           // of the random keys on it
-  std::bitset<256> alive;   // the groups with a slot active on one of them (the heroine's left out)
-  std::bitset<256> placed;  // the groups its layer 4 places
+  int frames = 0;                     // of the random keys on it
+  std::array<GroupPlay, 256> groups;  // every group but hers
+  std::bitset<256> placed;            // the groups its layer 4 places
+  std::bitset<256> checked;           // those the run checks were driven
 };
 
 // A start as the soak played it.
@@ -79,7 +99,8 @@ struct StartPlay {
   int programs = 0;
   int frames = 0;  // of the random keys from it
   int driven = 0;  // of the route driver on the way to it: the title's load and the way on
-  std::map<std::string, int> maps;  // the random keys' frames from it on each map
+  std::map<std::string, int> maps;                // the random keys' frames from it on each map
+  std::map<std::string, std::bitset<256>> drove;  // the placed groups they drove there
 };
 
 struct SoakResult {

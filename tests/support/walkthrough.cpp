@@ -6,8 +6,8 @@
 
 namespace {
 
-// The piston weight of W2 is on its way up, high enough and with far enough still to rise that
-// she walks under it.
+// The piston weight in the waterworks' hall is on its way up, high enough and with far enough
+// still to rise that she walks under it.
 bool PistonRising() {
   const Actor piston(74, 0);
   const int height = Row(88) - (piston.PosY() + 64);
@@ -68,24 +68,25 @@ Route ARingOn() {
   return {Press({kButtonMenu}), MenuLine(kEquipment), Press({kButtonRight, kButtonRight, kButtonRight, kButtonJump})};
 }
 
-// Beat 1: the landing's shrine S1.
+// The shrine on the landing, the first of the cave's three.
 Route TheFirstShrine() { return {WalkTo(40), UpAt(40)}; }
 
-// Beats 2 and 3: east off the landing's floor onto the row-21 step, where 513 speaks; up the
-// ledges into R1 and its drink machine; then east down the steps (a bump at column 95 jumped),
-// the first enemies shot, up onto G1a's mesa (its Kawachan) and down, and the barrier of block
-// lifts at its east end shot open, the middle one standing and the lowest crouched.
+// East off the landing's floor onto the row-21 step, where 513 speaks; up the ledges into the
+// first rest room above that step and its drink machine; then east down the steps (a bump at
+// column 95 jumped) into the first enemies' hall, the enemies shot, up onto its mesa (the mesa's
+// Kawachan) and down, and the barrier of block lifts at the hall's east end shot open, the middle
+// one standing and the lowest crouched.
 Route TheFirstRestRoom() {
   return {
       WalkTo(48), JumpTo(51),  // the ledge at row 16
       JumpTo(56),              // the ledge at row 13
-      WalkTo(57), JumpTo(57),  // up through the ledge tiles of R1's floor
+      WalkTo(57), JumpTo(57),  // up through the ledge tiles of the rest room's floor
       WalkTo(48), UpAt(48, {kSodaLine, kBuy, kDontBuy}),
   };
 }
 Route TheFirstEnemies() {
   return {
-      WalkTo(62),  // R1's way out, a gap in its floor, down to the step
+      WalkTo(62),  // the rest room's way out, a gap in its floor, down to the step
       WalkTo(93), JumpTo(97, 8),
       WalkTo(122), WaitUntil("the mesa's Kawachan walks off", [] { return KawachansAwayEast(130, 24, 160); }),
       JumpTo(130),  // onto the mesa
@@ -94,8 +95,9 @@ Route TheFirstEnemies() {
   };
 }
 
-// Beat 4: G1b's steps down east to the alcove, where 514 has her crouch to look down the pit;
-// onto the lip, over the pit, and the elevator down to W2.
+// The steps down east of the first enemies' hall, where the bats fly, to the alcove, where 514
+// has her crouch to look down the pit; onto the lip, over the pit, and the elevator down to the
+// waterworks' hall, the long hall below.
 Route TheElevator() {
   return {
       WalkTo(190), WalkTo(208), WalkTo(224), WalkTo(233),
@@ -104,22 +106,24 @@ Route TheElevator() {
   };
 }
 
-// Beats 5 to 8: west along W2: 515 warns of the traps; she runs under the 16-ton, waits for the
-// piston weight to rise and passes under it; R2, where 516 speaks, and out of its dip; 518 at the
-// locked water door; down D3 into S2, where 528 speaks at the shrine.
+// West along the waterworks' hall: 515 warns of the traps; she runs under the 16-ton, waits for
+// the piston weight to rise and passes under it; the second rest room, where 516 speaks, and out
+// of its dip; 518 at the locked water door; down the hole short of the door to the second shrine
+// right below, where 528 speaks.
 Route TheTraps() {
   return {
       WalkTo(236), WalkTo(226), WalkTo(210), WaitUntil("the piston weight rises", PistonRising), WalkTo(196),
-      WalkTo(168), WalkTo(161), JumpTo(157, 10),  // into R2's dip and out
-      WalkTo(127), WalkTo(123), Arrive("L001CAVE"),  // 518, then down D3
+      WalkTo(168), WalkTo(161), JumpTo(157, 10),  // into the second rest room's dip and out
+      WalkTo(127), WalkTo(123), Arrive("L001CAVE"),  // 518, then down the hole
       UpAt(114),
   };
 }
 
-// Beat 9: east along W3: the lifts over pit 1, the Kawachan between the pits, the block lifts
-// over pit 2 as steps, the control room's door; the waterworks machine (257); up the ledges to
-// the balcony, west through T's gates that the water opened, over the elevator's foot, over the
-// 16-ton where it fell, under the piston again, through R2 and back over D3 to the water door.
+// East along the passage under the waterworks' hall: the lifts over its first pit, the Kawachan
+// between the pits, the block lifts over the second pit as steps, the control room's door; the
+// waterworks machine (257); up the ledges to the balcony, west through the gates that the water
+// opened, over the elevator's foot, over the 16-ton where it fell, under the piston again,
+// through the second rest room and back over the hole to the water door.
 Route TheWaterworks() {
   return {
       WalkTo(200), WalkTo(220), WaitUntil("the first lift is at its top", [] { return LiftAtTop(0); }),
@@ -136,27 +140,28 @@ Route TheWaterDoor() {
       WalkTo(226), JumpTo(217),                             // over the 16-ton
       WalkTo(210), WaitUntil("the piston weight rises", PistonRising), WalkTo(196),
       WalkTo(168), WalkTo(161), JumpTo(157, 10), WalkTo(126), JumpTo(120),
-      WalkTo(108), Arrive("L001CAVE"),  // through the water door and down D_X, where 519 speaks
+      WalkTo(108), Arrive("L001CAVE"),  // through the water door, down into the exit hall, where 519 speaks
   };
 }
 
-// Beats 10 and 12: X and PC, the shrine S3.
+// West along the exit hall into the pipe chamber, to the third shrine.
 Route TheThirdShrine() { return {WalkTo(89), UpAt(89)}; }
 
-// Beats 12 to 16: west over the upper pipe and along the passage, down the drop to LV (522);
-// over the lava on the ledges and the two lifts; the runway, where 517 walks her into the shaft
-// down to LL; west over a lip into the storage room: the card key's chest and the 1000 yen's;
-// east over the lips and the mesa (its Kawachan) to the lower pipe (524), on it, and a crouch.
+// West over the upper pipe and along the passage, down the drop to the lava hall (522); over the
+// lava on the ledges and the two lifts; the runway, where 517 walks her into the shaft down to the
+// lowest level; west over a lip into the storage room: the card key's chest and the 1000 yen's;
+// east over the lips and the lowest level's mesa (its Kawachan) to the lower pipe (524), on it,
+// and a crouch.
+Route TheLavasEdge() { return {WalkTo(74), JumpTo(67), WalkTo(11), Arrive("L001CAVE"), WalkTo(31)}; }
 Route TheLava() {
-  return {
-      WalkTo(74), JumpTo(67), WalkTo(11), Arrive("L001CAVE"),
-      WalkTo(31), JumpTo(31), WalkTo(33),
+  return Joined({TheLavasEdge(), {
+      JumpTo(31), WalkTo(33),
       WaitUntil("the first lift is at its left end", [] { return LiftAtLeft(0); }), WalkTo(35),
       WaitUntil("the first lift is at its right end", [] { return LiftAtRight(0); }), JumpTo(49, 8), WalkTo(51),
       WaitUntil("the second lift is at its left end", [] { return LiftAtLeft(1); }), WalkTo(53),
       WaitUntil("the second lift is at its right end", [] { return LiftAtRight(1); }), JumpTo(67, 8),
       WalkTo(80), WalkUntilHeard(99, 517),
-  };
+  }});
 }
 Route TheCardKey() { return {WalkTo(97), JumpTo(90), WalkTo(28), JumpTo(21, 8), UpAt(13), UpAt(21)}; }
 Route ThePipeBackUp() {
@@ -167,7 +172,7 @@ Route ThePipeBackUp() {
   };
 }
 
-// Beat 17: east through X to the exit door, which the card key opens; the corridor (525), over
+// East through the exit hall to the exit door, which the card key opens; the corridor (525), over
 // the fallen block and the stump to its shrine.
 Route TheExitDoor() { return {WalkTo(150), UpAt(150), Arrive("CORRIDOR")}; }
 Route TheCorridorShrine() {
@@ -181,12 +186,9 @@ Route TheCorridorShrine() {
 // The corridor east: down into the sunken stretch and out, up into the low passage and down, to
 // the sealed door; the boss room: 526 calls the boss, her shots bring it down, 701; the exit
 // room's door (400) to the town, where 529 speaks; Pancho on the east street; the clinic.
-Route TheSealedDoor() {
-  return {
-      WalkTo(84), WalkTo(128), JumpTo(134), WalkTo(148), JumpTo(152, 10), WalkTo(168), WalkTo(221), UpAt(221),
-      Arrive("BOSS0001"),
-  };
-}
+Route TheSunkenStretch() { return {WalkTo(84), WalkTo(128)}; }
+Route TheLowPassage() { return Joined({TheSunkenStretch(), {JumpTo(134), WalkTo(148), JumpTo(152, 10), WalkTo(168)}}); }
+Route TheSealedDoor() { return Joined({TheLowPassage(), {WalkTo(221), UpAt(221), Arrive("BOSS0001")}}); }
 // The boss's defeat (flag 1:110, which also opens the exit room's doors) and 701 heard (0:188):
 // both, since a save may hold either already. Without her ring's attack (a save that lost it)
 // the fight takes several times as long.

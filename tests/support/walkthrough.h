@@ -1,6 +1,7 @@
-// The route of the world plan as waypoints for the route driver (support/route_driver.h), piece
-// by piece, from the title to the town: what the playthrough plays and checks stretch by stretch,
-// and what the soak plays to make its saves and to reach the places it starts from.
+// The game's route as waypoints for the route driver (support/route_driver.h), piece by piece,
+// from the title through the cave and the corridor to the town: what the playthrough plays and
+// checks stretch by stretch, and what the soak plays to make its saves and to reach the places it
+// starts from.
 //
 //   RouteDriver driver(game, "stretch");
 //   driver.Play("the opening", TheOpening());
@@ -56,7 +57,9 @@ Route TheWaterworks();
 Route TheWaterDoor();
 // The shrine by the pipe.
 Route TheThirdShrine();
-// West to the drop, over the lava, down the shaft beyond the runway.
+// West to the drop and down it to the lava hall, to the edge of its pit.
+Route TheLavasEdge();
+// That, over the lava, down the shaft beyond the runway.
 Route TheLava();
 // The storage room's chests: the card key and 1000 yen.
 Route TheCardKey();
@@ -66,7 +69,11 @@ Route ThePipeBackUp();
 Route TheExitDoor();
 // Over the fallen block and the stump to the corridor's shrine.
 Route TheCorridorShrine();
-// East to the sealed door and through it: the boss room.
+// East along the corridor, down into the sunken stretch and out, to the foot of the low passage.
+Route TheSunkenStretch();
+// That, up into the low passage and down.
+Route TheLowPassage();
+// That, and on east to the sealed door and through it: the boss room.
 Route TheSealedDoor();
 // The boss called by 526 and brought down, and 701 heard.
 Route TheBoss();

@@ -1,7 +1,8 @@
 // The whole soak as a program of its own (tests/soak/run-soak runs it under the sanitizers):
-//   tovia_soak [--frames N] [--seed S]     (defaults: 100000 frames of random keys, seed 1)
-// Prints the figures of the run (its maps, its starts, what stood over the world, the findings);
-// the status is 1 when anything was found.
+//   tovia_soak [--frames N] [--seed S] [--without START]... [--slice]
+// (defaults: 100000 frames of random keys, seed 1, every start). Prints the figures of the run
+// (its maps and their groups, its starts, what stood over the world, the findings); the status
+// is 1 when anything was found.
 #include <time.h>
 
 #include <cstdio>
@@ -26,13 +27,18 @@ double Seconds() {
 int main(int argc, char** argv) {
   SoakOptions options;
   options.frames = 100000;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--frames") == 0) {
-      options.frames = std::atoi(argv[i + 1]);
-    } else if (std::strcmp(argv[i], "--seed") == 0) {
-      options.seed = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
+  for (int i = 1; i < argc; ++i) {
+    const bool has_value = i + 1 < argc;
+    if (std::strcmp(argv[i], "--slice") == 0) {
+      options.slice = true;
+    } else if (has_value && std::strcmp(argv[i], "--frames") == 0) {
+      options.frames = std::atoi(argv[++i]);
+    } else if (has_value && std::strcmp(argv[i], "--seed") == 0) {
+      options.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (has_value && std::strcmp(argv[i], "--without") == 0) {
+      options.without.emplace_back(argv[++i]);
     } else {
-      std::fprintf(stderr, "usage: %s [--frames N] [--seed S]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--frames N] [--seed S] [--without START]... [--slice]\n", argv[0]);
       return 2;
     }
   }
