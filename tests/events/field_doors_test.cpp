@@ -582,9 +582,15 @@ struct ShrineDoorTest : FieldDoorTest {
   // Holds the pad towards her middle at x, or lets go near it.
   void SteerTo(int x) {
     const int dx = x - Middle();
-    game.ReleaseButton(dx > 0 ? kButtonLeft : kButtonRight);
+    game.ReleaseButton(kButtonLeft);
+    game.ReleaseButton(kButtonRight);
     if (std::abs(dx) > 2) game.HoldButton(dx > 0 ? kButtonRight : kButtonLeft);
-    if (std::abs(dx) <= 2) game.ReleaseButton(dx > 0 ? kButtonRight : kButtonLeft);
+  }
+
+  // The file of the first slot, as the statue wrote it.
+  std::vector<char> FirstSlot() const {
+    std::ifstream in(std::filesystem::path(game.folder()) / "Data" / "save0.dat", std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
   }
 
   // This frame she lands on the floor at y `floor`: falling, and the floor within this frame's fall.
@@ -648,7 +654,6 @@ struct ShrineDoorTest : FieldDoorTest {
 TEST_F(ShrineDoorTest, WhatEveryWayInStoresTheLoaderKeepsAsItIs) {
   PlayerStats.OwnedMagicTools = PlayerStats.EquippedMagicTool = 16;  // TACHYON=CLOCK
   SetFlag(0, 528 - 513, 1);  // the talk where she lands under the drop, heard on the way there
-  const std::filesystem::path slot = std::filesystem::path(game.folder()) / "Data" / "save0.dat";
   int landed_above_the_floor = 0;
   for (const Shrine& s : kShrines) {
     for (const Approach& a : kApproaches) {
@@ -661,8 +666,7 @@ TEST_F(ShrineDoorTest, WhatEveryWayInStoresTheLoaderKeepsAsItIs) {
       RouteDriver driver(game, "shrine_doors");
       ASSERT_TRUE(driver.Play("the statue", {Arrive("TEMPLE00"), ::WalkTo(kStatue), Crouch(10),
                                              UpAt(kStatue, {kFirstSlot})}));
-      std::ifstream in(slot, std::ios::binary);
-      std::vector<char> file((std::istreambuf_iterator<char>(in)), {});
+      const std::vector<char> file = FirstSlot();
       ASSERT_EQ(file.size(), 32 + sizeof(SaveBlock));
       static SaveBlock written, kept;
       std::memcpy(&written, file.data() + 32, sizeof written);
@@ -687,19 +691,15 @@ TEST_F(ShrineDoorTest, AReturnMapSpelledOtherwiseGetsTheCavesPresets) {
   ASSERT_TRUE(GoIn(kShrines[0], kApproaches[0]));
   RouteDriver driver(game, "shrine_doors");
   ASSERT_TRUE(driver.Play("the statue", SaveAtTheStatue("L001CAVE")));
-  const std::filesystem::path slot = std::filesystem::path(game.folder()) / "Data" / "save0.dat";
-  std::vector<char> file;
-  {
-    std::ifstream in(slot, std::ios::binary);
-    file.assign(std::istreambuf_iterator<char>(in), {});
-  }
+  std::vector<char> file = FirstSlot();
   ASSERT_EQ(file.size(), 32 + sizeof(SaveBlock));
   char* stored = file.data() + 32 + offsetof(SaveBlock, SavedPosition.MapPath);
   for (const char* spelling : {".\\Data\\L001CAVE.MDT", "./data/l001cave.mdt", "./Data/L001CAVE.MDT "}) {
     SCOPED_TRACE(spelling);
     std::memset(stored, 0, sizeof SavedPosition.MapPath);
     std::strcpy(stored, spelling);
-    std::ofstream(slot, std::ios::binary).write(file.data(), static_cast<std::streamsize>(file.size()));
+    std::ofstream(std::filesystem::path(game.folder()) / "Data" / "save0.dat", std::ios::binary)
+        .write(file.data(), static_cast<std::streamsize>(file.size()));
     SubMode = kSubStartSequence;  // the title, as the debug menu enters it
     SubModeArg = 1;
     SceneStep = 0;
