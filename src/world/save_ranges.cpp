@@ -291,33 +291,6 @@ int FastestFrameMove() {
   return fastest;
 }
 
-// The places the door stores in front of one tile of it, from her step on the frame Up takes her
-// in. Her door check reads the event layer where the frame's move takes her: the middle of her
-// body moved by the move across, on her body's bottom row moved by the move down. A door there
-// stops her where she stands, and the door's event stores that place on the next frame. So she is
-// stored on the floor before the door, or short of it by a frame's move: walking either way (at
-// CLOCK UP's speed at the most) or sliding to a stop after a walk, which moves her less. And on
-// the frame she lands: the floor lies within that frame's fall (kHeroineFallCap at the most), her
-// check reads the row above it as it does on the floor, and stopped there she is stored above the
-// floor by what she still had to fall, falling. (She can also take a door while riding a solid
-// actor; no map carries her past a shrine's door.)
-void AddPlacesBefore(int col, int row, std::vector<Place>& places) {
-  const int64_t floor = int64_t{row + 1} * kTileSize;  // the check reads the row above it
-  const int reach = FastestFrameMove();
-  for (int frame : FramesAtTheDoor()) {
-    const Body at_origin = BodyAt(frame, 0, 0);
-    const int64_t to_middle = at_origin.left + (at_origin.right - at_origin.left) / 2;
-    for (int64_t checked = int64_t{col} * kTileSize; checked < int64_t{col + 1} * kTileSize; ++checked)
-      for (int move = -reach; move <= reach; ++move)
-        for (int fall = 0; fall <= kHeroineFallCap; ++fall) {
-          const int64_t x = checked - to_middle - move, y = floor - 1 - at_origin.bottom - fall;
-          if (FreeOverFloor(BodyAt(frame, x, y), floor))
-            places.push_back({static_cast<int32_t>(x), static_cast<int32_t>(y),
-                              fall == 0 ? kHeroineOnGround : kHeroineFalling});
-        }
-  }
-}
-
 // What one state of a map file lets the door store, and where a mended return point puts her:
 // standing with the middle of her body over a tile of a shrine's door.
 struct ShrineMap {
@@ -327,22 +300,43 @@ struct ShrineMap {
   std::vector<Place> standing;  // where the mend puts her
 };
 
+// The places the door stores in front of one tile of it, from her step on the frame Up takes her
+// in. Her door check reads the event layer where the frame's move takes her: the middle of her
+// body moved by the move across, on her body's bottom row moved by the move down. A door there
+// stops her where she stands, and the door's event stores that place on the next frame. So she is
+// stored on the floor before the door, or short of it by a frame's move: walking either way (at
+// CLOCK UP's speed at the most) or sliding to a stop after a walk, which moves her less. And on
+// the frame she lands: the floor lies within that frame's fall (kHeroineFallCap at the most), her
+// check reads the row above it as it does on the floor, and stopped there she is stored above the
+// floor by what she still had to fall, falling. (She can also take a door while riding a solid
+// actor; no map carries her past a shrine's door.) The places where she stands still with her
+// middle over the tile are also where a mend puts her.
+void AddPlacesBefore(int col, int row, ShrineMap& map) {
+  const int64_t floor = int64_t{row + 1} * kTileSize;  // the check reads the row above it
+  const int reach = FastestFrameMove();
+  for (int frame : FramesAtTheDoor()) {
+    const Body at_origin = BodyAt(frame, 0, 0);
+    const int64_t to_middle = at_origin.left + (at_origin.right - at_origin.left) / 2;
+    for (int64_t checked = int64_t{col} * kTileSize; checked < int64_t{col + 1} * kTileSize; ++checked)
+      for (int move = -reach; move <= reach; ++move)
+        for (int fall = 0; fall <= kHeroineFallCap; ++fall) {
+          const int64_t x = checked - to_middle - move, y = floor - 1 - at_origin.bottom - fall;
+          if (!FreeOverFloor(BodyAt(frame, x, y), floor)) continue;
+          const Place place = {static_cast<int32_t>(x), static_cast<int32_t>(y),
+                               fall == 0 ? kHeroineOnGround : kHeroineFalling};
+          map.places.push_back(place);
+          if (frame == StandingFrame() && move == 0 && fall == 0) map.standing.push_back(place);
+        }
+  }
+}
+
 ShrineMap ReadShrineMap(const char* path, const std::string& version) {
   ShrineMap map{version, ReadMapFile(path, map_tiles) == 0, {}, {}};
   if (!map.readable) return map;
-  const Body at_origin = BodyAt(StandingFrame(), 0, 0);
-  const int64_t to_middle = at_origin.left + (at_origin.right - at_origin.left) / 2;
   for (int row = 0; row < kTileRows; ++row)
-    for (int col = 0; col < kTilesPerRow; ++col) {
-      if (TileAt(int64_t{col} * kTileSize, int64_t{row} * kTileSize, kEventLayer) != kShrineDoor) continue;
-      AddPlacesBefore(col, row, map.places);
-      const int64_t floor = int64_t{row + 1} * kTileSize;
-      for (int dx = 0; dx < kTileSize; ++dx) {
-        const Place p = {static_cast<int32_t>(col * kTileSize + dx - to_middle),
-                         static_cast<int32_t>(floor - 1 - at_origin.bottom), kHeroineOnGround};
-        if (FreeOverFloor(BodyAt(StandingFrame(), p.x, p.y), floor)) map.standing.push_back(p);
-      }
-    }
+    for (int col = 0; col < kTilesPerRow; ++col)
+      if (TileAt(int64_t{col} * kTileSize, int64_t{row} * kTileSize, kEventLayer) == kShrineDoor)
+        AddPlacesBefore(col, row, map);
   std::sort(map.places.begin(), map.places.end());
   map.places.erase(std::unique(map.places.begin(), map.places.end()), map.places.end());
   return map;
