@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "actors/actor_table.h"
+#include "actors/collision.h"
 #include "actors/heroine.h"
 #include "app/game_flow.h"
 #include "backend/headless/headless.h"
@@ -112,7 +113,7 @@ bool BesideTownsperson(const ActorBox& body) {
       const Actor t(g, s);
       if (t.State() == kActorFree) continue;
       const ActorBox tb = t.BodyBox();
-      if (body.left < tb.right + 16 && tb.left - 16 < body.right && body.top < tb.bottom && tb.top < body.bottom)
+      if (BoxesOverlapLTRB(body.left, body.top, body.right, body.bottom, tb.left - 16, tb.top, tb.right + 16, tb.bottom))
         return true;
     }
   }
@@ -328,7 +329,7 @@ Rect RectOf(const ActorBox& b) { return {b.left, b.top, b.right, b.bottom}; }
 // The two overlap, or with `touching` also meet edge to edge (she stands on it, walks against it).
 bool Meet(const Rect& a, const Rect& b, bool touching) {
   const int32_t d = touching ? 1 : 0;
-  return a.left < b.right + d && b.left < a.right + d && a.top < b.bottom + d && b.top < a.bottom + d;
+  return BoxesOverlapLTRB(a.left, a.top, a.right, a.bottom, b.left - d, b.top - d, b.right + d, b.bottom + d) != 0;
 }
 
 bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
