@@ -800,6 +800,7 @@ std::string GroupList(const std::bitset<256>& groups, const std::bitset<256>& ma
   for (int g = 0; g < kActorGroups; ++g) {
     if (!groups[g]) continue;
     if (on_line == per_line) {
+      while (!text.empty() && text.back() == ' ') text.pop_back();
       text += '\n' + indent;
       on_line = 0;
     }
