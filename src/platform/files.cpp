@@ -94,6 +94,13 @@ std::string ResolvePath(const char* path, bool for_write) {
   return resolved.string();
 }
 
+bool SameFile(const char* a, const char* b) {
+  const std::string first = ResolvePath(a, false), second = ResolvePath(b, false);
+  if (first.empty() || second.empty()) return false;
+  std::error_code ec;
+  return fs::equivalent(first, second, ec) && !ec;
+}
+
 bool IsFileName(const std::string& name) {
   if (name.find_first_of("/\\") != std::string::npos) return false;
   const std::string trimmed = TrimName(name);

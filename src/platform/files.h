@@ -15,6 +15,11 @@ void SetFileBase(const std::string& dir);
 // never created).
 std::string ResolvePath(const char* path, bool for_write);
 
+// True when both paths name one existing file, however each is spelled: the file each resolves
+// to for reading (ResolvePath) is the same file on the disk, reached through "." and "..", folders
+// of other case or links as they may be.
+bool SameFile(const char* a, const char* b);
+
 // True when `name` names an entry inside the folder it is joined to, as ResolvePath reads a part
 // of a path: it holds no separator, and once its trailing spaces and dots are dropped it is
 // neither empty nor "." or "..".

@@ -363,15 +363,14 @@ Place NearestPlace(const std::vector<Place>& places, int32_t x, int32_t y) {
                            [&](const Place& a, const Place& c) { return distance(a) < distance(c); });
 }
 
-// The scene table's spelling of a map, when the file layer finds one of the table's maps by it
-// (".\Data\L001CAVE.MDT", "./data/l001cave.mdt" and "./Data/L001CAVE.MDT " are the cave's file);
-// nullptr otherwise. The presets and every comparison by name take the table's spelling.
+// The scene table's spelling of a map, when the stored path names the file of one of the table's
+// maps, however it is spelled (".\Data\L001CAVE.MDT", "Data/l001cave.mdt ", "./Data/./L001CAVE.MDT",
+// a way up a folder and back, the folder's absolute path: all name the cave's file); nullptr
+// otherwise. The presets and every comparison by name take the table's spelling.
 const char* TableSpelling(const char* map) {
-  const std::string file = ResolvePath(map, false);
-  if (file.empty()) return nullptr;
   SceneNames row;
   for (int i = 0; SceneMapNames(i, row); ++i)
-    if (ResolvePath(row.map, false) == file) return row.map;
+    if (SameFile(map, row.map)) return row.map;
   return nullptr;
 }
 bool SpelledAsTheTable(const char* map) {

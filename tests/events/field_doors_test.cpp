@@ -8,6 +8,8 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -36,9 +38,11 @@
 #include "support/walkthrough.h"
 #include "world/camera.h"
 #include "world/flags.h"
+#include "world/map_file.h"
 #include "world/map_layers.h"
 #include "world/message_window.h"
 #include "world/save_block.h"
+#include "world/save_files.h"
 #include "world/save_ranges.h"
 #include "world/screen_wipe.h"
 
@@ -683,31 +687,194 @@ TEST_F(ShrineDoorTest, WhatEveryWayInStoresTheLoaderKeepsAsItIs) {
   EXPECT_GT(landed_above_the_floor, 0) << "no jump landed with a fall still to go";
 }
 
-// A return map spelled otherwise, by which the file layer still finds the cave, is taken in the
-// scene table's spelling: loaded from the title and out through the save room's door, the cave's
-// presets link its chests to their flags and its water door to the valve's.
-TEST_F(ShrineDoorTest, AReturnMapSpelledOtherwiseGetsTheCavesPresets) {
-  Enter(kSceneCave);
-  ASSERT_TRUE(GoIn(kShrines[0], kApproaches[0]));
-  RouteDriver driver(game, "shrine_doors");
-  ASSERT_TRUE(driver.Play("the statue", SaveAtTheStatue("L001CAVE")));
-  std::vector<char> file = FirstSlot();
-  ASSERT_EQ(file.size(), 32 + sizeof(SaveBlock));
-  char* stored = file.data() + 32 + offsetof(SaveBlock, SavedPosition.MapPath);
-  for (const char* spelling : {".\\Data\\L001CAVE.MDT", "./data/l001cave.mdt", "./Data/L001CAVE.MDT "}) {
-    SCOPED_TRACE(spelling);
+// ---- the return map, however it is spelled --------------------------------------------------------
+
+// Ways of writing the table's "./Data/NAME.MDT" that the file layer reads as the same file from the
+// game's folder `folder`, made of five choices, the table's own first in each: how the path
+// begins (nothing, a dot folder, a doubled separator, the folder's absolute path, up a folder and
+// back in by name, into Data and out), the Data folder's name (in any case, with trailing blanks
+// and dots), the way from it to the file (either separator, a dot folder, out of Data and back
+// in), the file's name (in any case, with trailing blanks and dots) and how the path ends (a
+// trailing separator). Each other choice of each dimension, once on the table's spelling and once
+// with the other dimensions turning through theirs; none longer than the field holds.
+std::vector<std::string> SpellingsOf(const std::string& name, const std::string& folder) {
+  const auto lower = [](std::string t) {
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t;
+  };
+  const auto alternating = [&](std::string t) {
+    for (size_t i = 0; i < t.size(); i += 2) t[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(t[i])));
+    for (size_t i = 1; i < t.size(); i += 2) t[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(t[i])));
+    return t;
+  };
+  const std::string up_and_back = "../" + std::filesystem::path(folder).filename().string() + "/";
+  const std::vector<std::vector<std::string>> dimensions = {
+      {"./", "", ".\\", "././", ".//", folder + "/", up_and_back, "Data/../", ".\\data\\..\\"},
+      {"Data", "data", "DATA", "dAtA", "Data ", "Data.", "data . "},
+      {"/", "\\", "/./", "\\.\\", "//", "/../Data/", "\\..\\DATA\\"},
+      {name, lower(name), alternating(name), name + " ", lower(name) + ".", name + " . "},
+      {"", "/", "\\"},
+  };
+  const std::string table = "./Data/" + name;
+  std::vector<std::string> spellings;
+  for (bool turning : {false, true}) {
+    for (size_t d = 0; d < dimensions.size(); ++d) {
+      for (size_t v = 1; v < dimensions[d].size(); ++v) {
+        std::string spelling;
+        for (size_t e = 0; e < dimensions.size(); ++e)
+          spelling += dimensions[e][e == d ? v : turning ? (v + d + e) % dimensions[e].size() : 0];
+        if (spelling != table && spelling.size() < sizeof SavedPosition.MapPath &&
+            std::find(spellings.begin(), spellings.end(), spelling) == spellings.end())
+          spellings.push_back(spelling);
+      }
+    }
+  }
+  return spellings;
+}
+
+// The maps of the scene table with a shrine's door (162) on their event layer, in the table's
+// spelling, sorted.
+std::vector<std::string> MapsWithAShrine() {
+  static uint32_t tiles[kTileCount];
+  std::vector<std::string> maps;
+  SceneNames row;
+  for (int i = 0; SceneMapNames(i, row); ++i) {
+    if (std::find(maps.begin(), maps.end(), row.map) != maps.end() || ReadMapFile(row.map, tiles) != 0) continue;
+    if (std::count(tiles + kEventLayer * kTilesPerLayer, tiles + (kEventLayer + 1) * kTilesPerLayer, 162u) > 0)
+      maps.emplace_back(row.map);
+  }
+  std::sort(maps.begin(), maps.end());
+  return maps;
+}
+
+struct ReturnMapTest : ShrineDoorTest {
+  // A new save at the shrine `s`, the statue's first slot: the file it wrote.
+  std::vector<char> SavedAt(const Shrine& s) {
+    Enter(s.scene);
+    EXPECT_TRUE(GoIn(s, kApproaches[0]));
+    RouteDriver driver(game, "return_map");
+    EXPECT_TRUE(driver.Play("the statue", SaveAtTheStatue(MapName().c_str())));
+    std::vector<char> file = FirstSlot();
+    EXPECT_EQ(file.size(), 32 + sizeof(SaveBlock));
+    file.resize(32 + sizeof(SaveBlock));
+    return file;
+  }
+  // "L001CAVE" of "./Data/L001CAVE.MDT".
+  static std::string MapName() { return std::string(MapPath + 7, std::strlen(MapPath) - 11); }
+
+  // The save `file`, its return map respelled `spelling`, into the first slot.
+  void PutInTheFirstSlot(std::vector<char> file, const std::string& spelling) {
+    char* stored = file.data() + 32 + offsetof(SaveBlock, SavedPosition.MapPath);
     std::memset(stored, 0, sizeof SavedPosition.MapPath);
-    std::strcpy(stored, spelling);
+    std::memcpy(stored, spelling.data(), spelling.size());
     std::ofstream(std::filesystem::path(game.folder()) / "Data" / "save0.dat", std::ios::binary)
         .write(file.data(), static_cast<std::streamsize>(file.size()));
-    SubMode = kSubStartSequence;  // the title, as the debug menu enters it
-    SubModeArg = 1;
-    SceneStep = 0;
-    ASSERT_TRUE(driver.Play("the load", TheLoadFromTheTitle("L001CAVE")));
+  }
+
+  // The group, slot and link of every actor in the world.
+  using Links = std::vector<std::array<int32_t, 3>>;
+  static Links LinksNow() {
+    Links links;
+    for (int group = kHeroineGroup + 1; group < kActorGroups; ++group)
+      for (int slot = 0; slot < kActorSlots; ++slot)
+        if (Actor(group, slot).State() != kActorFree) links.push_back({group, slot, Actor(group, slot).Link()});
+    return links;
+  }
+  // The presets of `map` in force: the cave's chests linked to their flags and its sliding doors
+  // waiting for the valve; the other maps have none.
+  static void ExpectThePresetsOf(const std::string& map) {
+    if (map != "./Data/L001CAVE.MDT") return;
     EXPECT_EQ(Actor(113, 0).Link(), 1000);
     EXPECT_EQ(Actor(113, 1).Link(), 1004);
     EXPECT_EQ(Actor(113, 2).Link(), 1001);
     EXPECT_EQ(Actor(90, 0).Link(), 100);
+  }
+  // The first slot loaded as the menus load it, and the save room's door left (scene 100).
+  static Links LoadedAndOut() {
+    SubMode = kSubWorld;
+    EXPECT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+    ChangeScene(kSceneSavedPosition);
+    return LinksNow();
+  }
+};
+
+// A save's return map spelled otherwise, by which the file layer reads the same file as a map of
+// the scene table (every map with a shrine), is that map in the table's spelling: out of range as
+// stored, the loader brings it to the block the statue wrote, and loaded and out through the save
+// room's door it carries that map's presets (the links of every actor), as the statue's own save
+// does; the first spelling also loaded from the title, as a player loads it.
+TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
+  std::vector<std::string> tried;
+  for (const Shrine& s : kShrines) {
+    Enter(s.scene);
+    const std::string map = MapPath, name = MapName();
+    if (std::find(tried.begin(), tried.end(), map) != tried.end()) continue;
+    tried.push_back(map);
+    SCOPED_TRACE(map);
+    const std::vector<char> file = SavedAt(s);
+    static SaveBlock written, respelled;
+    std::memcpy(&written, file.data() + 32, sizeof written);
+    ASSERT_EQ(SaveFieldOutOfRange(written), nullptr);
+    PutInTheFirstSlot(file, map);
+    const Links presets = LoadedAndOut();
+    ExpectThePresetsOf(map);
+    // Besides the spellings, the same file by a hard link and by a symbolic link.
+    const std::filesystem::path data = std::filesystem::path(game.folder()) / "Data";
+    const std::string file_name = name + ".MDT";
+    std::filesystem::create_hard_link(data / file_name, data / ("HARD_" + file_name));
+    std::filesystem::create_symlink(data / file_name, data / ("SOFT_" + file_name));
+    std::vector<std::string> spellings = SpellingsOf(file_name, game.folder());
+    spellings.push_back("./Data/HARD_" + file_name);
+    spellings.push_back("Data\\soft_" + file_name);
+    for (const std::string& spelling : spellings) {
+      SCOPED_TRACE("\"" + spelling + "\"");
+      respelled = written;
+      std::memset(respelled.SavedPosition.MapPath, 0, sizeof respelled.SavedPosition.MapPath);
+      std::memcpy(respelled.SavedPosition.MapPath, spelling.data(), spelling.size());
+      EXPECT_STREQ(SaveFieldOutOfRange(respelled), "SavedPosition.MapPath");
+      BringSaveIntoRange(respelled);
+      EXPECT_EQ(std::memcmp(&respelled, &written, sizeof written), 0) << respelled.SavedPosition.MapPath;
+      PutInTheFirstSlot(file, spelling);
+      EXPECT_EQ(LoadedAndOut(), presets);
+      EXPECT_EQ(MapPath, map);
+    }
+    PutInTheFirstSlot(file, spellings.front());
+    SubMode = kSubStartSequence;  // the title, as the debug menu enters it
+    SubModeArg = 1;
+    SceneStep = 0;
+    RouteDriver driver(game, "return_map");
+    ASSERT_TRUE(driver.Play("the load", TheLoadFromTheTitle(name.c_str())));
+    EXPECT_EQ(MapPath, map);
+    ExpectThePresetsOf(map);
+  }
+  std::sort(tried.begin(), tried.end());
+  EXPECT_EQ(tried, MapsWithAShrine()) << "a map with a shrine that no shrine of the test stands on";
+}
+
+// A path by which the file layer reads no map of the table is kept as it is. Up and back through
+// a folder that is not there, the file layer reads nothing, though the letters would reach the
+// cave: the map cannot be read, and the save room's door shows the fatal error scene. A copy of
+// the cave under another name is another map: loaded without the cave's presets, which only the
+// cave's own file gets.
+TEST_F(ReturnMapTest, ASpellingOfNoMapOfTheTableIsKept) {
+  const std::vector<char> file = SavedAt(kShrines[0]);
+  const std::filesystem::path data = std::filesystem::path(game.folder()) / "Data";
+  std::filesystem::copy_file(data / "L001CAVE.MDT", data / "CAVECOPY.MDT");
+  struct Kept {
+    const char* spelling;
+    int sub_mode;
+  };
+  for (const Kept& k : {Kept{"./Nowhere/../Data/L001CAVE.MDT", kSubMapLoadFailure}, Kept{"./Data/CAVECOPY.MDT", kSubWorld}}) {
+    SCOPED_TRACE(k.spelling);
+    static SaveBlock kept;
+    std::memcpy(&kept, file.data() + 32, sizeof kept);
+    std::strcpy(kept.SavedPosition.MapPath, k.spelling);
+    EXPECT_EQ(SaveFieldOutOfRange(kept), nullptr);
+    PutInTheFirstSlot(file, k.spelling);
+    LoadedAndOut();
+    EXPECT_STREQ(MapPath, k.spelling);
+    EXPECT_EQ(SubMode, k.sub_mode);
+    EXPECT_EQ(Actor(113, 0).Link(), 0);
   }
 }
 
