@@ -30,9 +30,10 @@ struct Link {
 };
 
 // What the cave's mechanisms give her to stand on, or keep her from, as the route takes them: the
-// elevator's platform at the top, the lifts over pit 1 and the lava pit, the block lifts over pit
-// 2, the coin blocks (a hidden one is solid once struck) and the 16-ton where it lands. The
-// barrier of block lifts in G1a is left out: she breaks it with her shots.
+// elevator's platform at the top, the lifts over the first pit under the waterworks' hall and over
+// the lava pit, the block lifts over the second pit, the coin blocks (a hidden one is solid once
+// struck) and the 16-ton where it lands. The barrier of block lifts in the first enemies' hall is
+// left out: she breaks it with her shots.
 inline constexpr Platform kCavePlatforms[] = {
     {244, 45, 3, 1, 72},   {226, 110, 3, 1, 100}, {232, 110, 3, 1, 100}, {294, 110, 2, 2, 60},
     {299, 110, 2, 2, 60},  {38, 170, 3, 1, 101},  {56, 170, 3, 1, 101},  {80, 18, 2, 2, 70},

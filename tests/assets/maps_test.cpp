@@ -188,33 +188,41 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"L001CAVE", 261, "the exit door"},
 
     // Enemies.
-    {"L001CAVE", 33, "Kamekichi: the landing's lower steps, G1a, G1b, W3, LL"},
-    {"L001CAVE", 34, "roamers: G1a, G1b, T, W3, LL"},
-    {"L001CAVE", 32, "bats: G1b, W3, over the lava, LL"},
+    {"L001CAVE", 33,
+     "Kamekichi: the landing's lower steps, the first enemies' hall, the steps down to the alcove, "
+     "the passage under the waterworks' hall, the lowest level"},
+    {"L001CAVE", 34,
+     "roamers: the first enemies' hall, the steps down to the alcove, the way back, "
+     "the passage under the waterworks' hall, the lowest level"},
+    {"L001CAVE", 32,
+     "bats: the steps down to the alcove, the passage under the waterworks' hall, over the lava, "
+     "the lowest level"},
     {"CORRIDOR", 33, "Kamekichi: in the dip and the low passage"},
     {"CORRIDOR", 34, "a roamer"},
     {"CORRIDOR", 32, "bats"},
     {"TEST0000", 40, "Gori in the gorilla house's hall"},
 
     // Flame throwers.
-    {"L001CAVE", 35, "Kawachans: G1a's mesa, between W3's pits, LL's mesa"},
+    {"L001CAVE", 35,
+     "Kawachans: the mesa in the first enemies' hall, between the pits of the passage under the "
+     "waterworks' hall, the lowest level's mesa"},
     {"CORRIDOR", 35, "Kawachans: between the fallen block and the stump, and at the east end"},
 
     // Guide events and the boss.
-    {"L001CAVE", 513, "guide: the guards ahead, before R1 and the first enemies"},
+    {"L001CAVE", 513, "guide: the guards ahead, before the first rest room and the first enemies"},
     {"L001CAVE", 514, "guide: crouch to look down the pit"},
     {"L001CAVE", 515, "guide: the falling and moving traps"},
-    {"L001CAVE", 516, "guide: the rest room R2"},
+    {"L001CAVE", 516, "guide: the second rest room"},
     {"L001CAVE", 517, "guide: the dead end and the pipe down, on the runway"},
     {"L001CAVE", 518, "guide: the water door"},
-    {"L001CAVE", 519, "guide: the locked exit, where she lands in X"},
+    {"L001CAVE", 519, "guide: the locked exit, where she lands in the exit hall"},
     {"L001CAVE", 520, "guide: the passage over the exit door"},
-    {"L001CAVE", 521, "guide: turn back, in P"},
+    {"L001CAVE", 521, "guide: turn back, in the dead end east of the shelf"},
     {"L001CAVE", 522, "guide: the lava"},
-    {"L001CAVE", 523, "guide: the hidden room H"},
+    {"L001CAVE", 523, "guide: the hidden room"},
     {"L001CAVE", 524, "guide: the pipe back up"},
-    {"L001CAVE", 528, "guide: the shrine S2, where she lands"},
-    {"L001CAVE", 128, "the soft wall at P's dead end"},
+    {"L001CAVE", 528, "guide: the second shrine, where she lands"},
+    {"L001CAVE", 128, "the soft wall in the dead end east of the shelf"},
     {"L001CAVE", 700, "the lower pipe she crouches into"},
     {"CORRIDOR", 525, "guide: the corridor"},
     {"BOSS0001", 526, "guide: the boss room, which calls the boss"},
@@ -222,13 +230,13 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"LTOWNMID", 529, "guide: the end of the playable part, where she arrives"},
 
     // Mechanisms: lifts, block lifts, coin blocks, the elevator and the weights.
-    {"L001CAVE", 60, "block lifts: the barrier of G1a, the steps over pit 2"},
+    {"L001CAVE", 60, "block lifts: the barrier of the first enemies' hall, the steps over the second pit"},
     {"L001CAVE", 70, "coin blocks"},
     {"L001CAVE", 71, "hidden coin blocks"},
     {"L001CAVE", 72, "the elevator after guide 514"},
     {"L001CAVE", 73, "the 16-ton after guide 515"},
     {"L001CAVE", 74, "the piston weight after the 16-ton"},
-    {"L001CAVE", 100, "lifts over pit 1"},
+    {"L001CAVE", 100, "lifts over the first pit"},
     {"L001CAVE", 101, "lifts over the lava pit"},
     {"CORRIDOR", 70, "coin blocks"},
     {"CORRIDOR", 71, "a hidden coin block"},
@@ -240,7 +248,7 @@ const std::vector<EventLayerValue> kEventLayerValues = {
 
     // Sliding doors, chests, the exit door, hazard blocks, lights and decorations.
     {"L001CAVE", 113, "the chests of the landing and the storage room"},
-    {"L001CAVE", 90, "the water door, the gates of T and the control room's entrance"},
+    {"L001CAVE", 90, "the water door, the gates of the way back and the control room's entrance"},
     {"L001CAVE", 115, "the light columns: the water by the door and the control room's"},
     {"L001CAVE", 91, "the warning lights on the way back from the control room"},
     {"L001CAVE", 117, "the exit door"},
@@ -255,9 +263,9 @@ const std::vector<EventLayerValue> kEventLayerValues = {
     {"TEMPLE00", 118, "torches by the pillars"},
 
     // The save statue, shrines, machines, the clinic, paintings and chests.
-    {"L001CAVE", 162, "the shrines to the save room: on the landing, under D3, in PC"},
-    {"L001CAVE", 256, "the drink machines of the rest rooms R1 and R2"},
-    {"L001CAVE", 259, "the food machine of R2"},
+    {"L001CAVE", 162, "the shrines to the save room: on the landing, under the waterworks' hall, in the pipe chamber"},
+    {"L001CAVE", 256, "the drink machines of the first and the second rest room"},
+    {"L001CAVE", 259, "the food machine of the second rest room"},
     {"L001CAVE", 257, "the waterworks control machine"},
     {"L001CAVE", 1004, "the card key's chest"},
     {"L001CAVE", 1001, "the 1000 yen's chest"},
@@ -551,7 +559,8 @@ TEST_F(MapTest, TheCavesSlotsStandWhereThePresetsExpectThem) {
   ASSERT_GE(doors.size(), 5u);
   EXPECT_EQ(doors[0], (Tile{119, 82})) << "slot 0 must be the water door";
   for (int s = 1; s <= 3; ++s)
-    EXPECT_TRUE(doors[s].col >= 247 && doors[s].col <= 351 && doors[s].row == 82) << "door " << s << " is not a gate of T";
+    EXPECT_TRUE(doors[s].col >= 247 && doors[s].col <= 351 && doors[s].row == 82)
+        << "door " << s << " is not a gate of the way back";
   EXPECT_EQ(doors[4], (Tile{352, 104})) << "the control room's entrance works from the start";
 
   const std::vector<Tile> columns = SpawnOrder(115);
@@ -771,42 +780,42 @@ TEST_F(MapTest, ThePreviewRefusesAMapNoSceneShows) {
 
 namespace {
 
-// A spot in every chamber of the cave's plan, in the order of the beats.
+// A spot in every chamber of the cave, in the order she meets them.
 constexpr Spot kCaveChambers[] = {
-    {34, 16, "A: the landing"},
-    {55, 7, "R1: the first rest room"},
-    {90, 28, "A: the lowest step"},
-    {110, 28, "G1a"},
-    {137, 23, "G1a: the mesa"},
-    {180, 32, "G1b: the first step"},
-    {228, 44, "G1b: the last step"},
+    {34, 16, "the landing"},
+    {55, 7, "the first rest room"},
+    {90, 28, "the landing's lowest step"},
+    {110, 28, "the first enemies' hall"},
+    {137, 23, "the mesa in the first enemies' hall"},
+    {180, 32, "the first of the steps down to the alcove"},
+    {228, 44, "the last of the steps down to the alcove"},
     {248, 44, "the alcove beyond the pit"},
-    {230, 87, "W2 by the elevator's foot"},
-    {165, 91, "R2"},
-    {127, 87, "W2 at D3"},
-    {115, 109, "S2 under D3"},
-    {340, 109, "W3's east end"},
-    {380, 109, "CR"},
-    {356, 87, "CR's balcony"},
-    {320, 87, "T"},
-    {112, 87, "W2 at the water door"},
-    {108, 133, "X under D_X"},
+    {230, 87, "the waterworks' hall by the elevator's foot"},
+    {165, 91, "the second rest room"},
+    {127, 87, "the waterworks' hall at the hole down to the second shrine"},
+    {115, 109, "the second shrine, under the hole down to it"},
+    {340, 109, "the east end of the passage under the waterworks' hall"},
+    {380, 109, "the control room"},
+    {356, 87, "the control room's balcony"},
+    {320, 87, "the way back past the elevator's foot"},
+    {112, 87, "the waterworks' hall at the water door"},
+    {108, 133, "the exit hall under the hole down to it"},
     {155, 121, "the shelf over the exit door"},
-    {200, 121, "P"},
-    {60, 133, "PC"},
+    {200, 121, "the dead end east of the shelf"},
+    {60, 133, "the pipe chamber"},
     {30, 133, "the west passage"},
-    {15, 175, "LV's west part"},
+    {15, 175, "the lava level's west part"},
     {50, 187, "the lava pit"},
-    {88, 156, "H, the hidden room"},
+    {88, 156, "the hidden room"},
     {95, 175, "the runway"},
-    {15, 259, "LL: the storage room"},
-    {100, 261, "LL: the shaft's foot"},
-    {155, 261, "LL: by the lower pipe"},
+    {15, 259, "the lowest level's storage room"},
+    {100, 261, "the lowest level at the shaft's foot"},
+    {155, 261, "the lowest level by the lower pipe"},
 };
 constexpr Spot kCaveStart = {34, 16, "where the opening drops her"};
 constexpr Spot kCaveExit = {150, 133, "the exit door"};
 
-// From the landing she can reach every chamber of the plan, and from wherever she can get to, the
+// From the landing she can reach every chamber of the cave, and from wherever she can get to, the
 // exit door is still within reach: no pit, drop or dead end keeps her.
 TEST_F(MapTest, TheCavesRouteLeadsFromTheLandingThroughEveryChamberToTheExitDoor) {
   Load("L001CAVE");
@@ -866,7 +875,7 @@ struct ElevatorShaft {
   const char* what;
 };
 constexpr ElevatorShaft kElevatorShafts[] = {
-    {"L001CAVE", 244, 45, 88, "the cave's elevator, from the alcove down to W2"},
+    {"L001CAVE", 244, 45, 88, "the cave's elevator, from the alcove down to the waterworks' hall"},
     {"TEST0000", 38, 14, 37, "the object test's elevator, from the upper room down to the hall"},
 };
 

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kMachineCol = 385, kControlRoomFloor = 1760;
-constexpr int kHallFloor = 1408;  // W2's floor, where the water door stands
+constexpr int kHallFloor = 1408;  // the floor of the waterworks' hall, where the water door stands
 constexpr const char* kTovia = "トヴィア：";
 constexpr const char* kInsect = "変な虫：";
 constexpr const char* kSystem = "ＳＹＳＴＥＭ：";

@@ -87,7 +87,8 @@ TEST_F(MechanismsInScenesTest, TheCavesChestOpensWithItsFlagAndTheWaterFlagsOpen
   Save("cave_chest_open");
   EXPECT_GT(LitPixels(ScreenX(160), ScreenY(240), 48, 32), 400);
 
-  // West of the water door (slot 0, at tile (119, 82)) on W2's floor; she walks to it.
+  // West of the water door (slot 0, at tile (119, 82)) on the floor of the waterworks' hall; she
+  // walks to it.
   const Actor door(90, 0), lamp(91, 0);
   ASSERT_EQ(door.PosX(), 119 * 16);
   EXPECT_EQ(door.Link(), 100);
