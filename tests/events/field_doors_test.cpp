@@ -864,7 +864,8 @@ TEST_F(ReturnMapTest, ASpellingOfNoMapOfTheTableIsKept) {
     const char* spelling;
     int sub_mode;
   };
-  for (const Kept& k : {Kept{"./Nowhere/../Data/L001CAVE.MDT", kSubMapLoadFailure}, Kept{"./Data/CAVECOPY.MDT", kSubWorld}}) {
+  for (const Kept& k :
+       {Kept{"./Nowhere/../Data/L001CAVE.MDT", kSubMapLoadFailure}, Kept{"./Data/CAVECOPY.MDT", kSubWorld}}) {
     SCOPED_TRACE(k.spelling);
     static SaveBlock kept;
     std::memcpy(&kept, file.data() + 32, sizeof kept);

@@ -565,27 +565,32 @@ std::vector<SoakSave> Saves(bool slice) {
   return saves;
 }
 
-// Where a program starts: the title, or a save loaded from the title's menu and the way on from
-// the save room.
+// Where a program starts: the title, the title's new game, or a save loaded from the title's menu
+// and the way on from the save room.
 struct SoakStart {
   std::string name;
-  const char* save;  // none: the title, left to the random keys
-  Route way;         // from the title's first frame, the save in the first slot
+  const char* save;  // none: no save is loaded
+  Route way;         // from the title's first frame, the save in the first slot; none: the title,
+                     // left to the random keys
 };
 
 // The boss has come down from above the hall and 526 has been heard.
 bool TheBossHasCome() { return GetFlag(0, 526 - 513) != 0 && RouteDriver::WorldFree(); }
 
-// The starts in the route's order: the title; the save room and the shrines, as a player comes
-// back to them; and places along the route near the groups that the random keys, in a start's
-// share of the frames, do not bring on screen from a shrine or a door (each named below with the
-// groups it is there for). The way to a place is the route's, from the save before it.
+// The starts in the route's order: the title and its new game; the save room and the shrines, as
+// a player comes back to them; and places along the route beside the groups that the random keys
+// would bring on screen from a shrine or a door only by luck (each named below with the groups it
+// is there for). Every placed group stands in view of one start or more when the random keys take
+// over. The way to a place is the route's, from the save before it.
 std::vector<SoakStart> Starts(bool slice) {
   std::vector<SoakStart> starts = {
       {"the title", nullptr, {}},
       {"the landing's shrine", "first_shrine", TheLoadFromTheTitle("L001CAVE")},
   };
   if (slice) return starts;
+  // A new game chosen: the opening, in the forest and then the cave, which the title's keys may
+  // never choose.
+  starts.insert(starts.begin() + 1, {"the opening", nullptr, {TitleMenu(), MenuLine(kNewGame)}});
   const Route cave = TheLoadFromTheTitle("L001CAVE");
   const Route corridor = TheLoadFromTheTitle("CORRIDOR");
   const Route town = Joined({corridor, TheSealedDoor(), TheBoss(), TheTown()});
@@ -593,15 +598,25 @@ std::vector<SoakStart> Starts(bool slice) {
   const Route teachers_house =
       Joined({main_street, {WalkTo(67), JumpTo(63), JumpTo(59), JumpTo(55), UpAt(17), Arrive("LTOWNSHP")}});
   const Route test_hall = Joined({town, {UpAt(285), Arrive("TEST0000")}});
-  // Past the barrier of block lifts (60), the hidden coin block before it (71), the roamers and
-  // the bats of the steps down.
+  // Under the first enemies' hall's coin blocks (70), by the mesa's Kawachan (35).
+  starts.push_back({"the first enemies' hall", "first_shrine",
+                    Joined({cave, TheFirstRestRoom(), {WalkTo(62), WalkTo(93), JumpTo(97, 8), WalkTo(122)}})});
+  // Past the barrier of block lifts (60), by the hidden coin block before it (71).
   starts.push_back({"beyond the barrier", "first_shrine", Joined({cave, TheFirstRestRoom(), TheFirstEnemies()})});
-  // Where the elevator (72) lets her out, by the 16-ton (73), the piston weight (74) and the
-  // warning lights (91).
+  // On the steps down to the alcove, over the roamer (34) a step below, out of her line of fire.
+  starts.push_back({"the steps down", "first_shrine",
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), {WalkTo(190), WalkTo(208)}})});
+  // Where the elevator (72) lets her out, by the warning lights (91).
   starts.push_back({"the elevator's foot", "first_shrine",
                     Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator()})});
+  // In the waterworks' hall between the 16-ton (73), fallen behind her, and the piston weight (74).
+  starts.push_back({"between the weights", "first_shrine",
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator(),
+                            {WalkTo(236), WalkTo(226), WalkTo(210)}})});
   starts.push_back({"the save room", "second_shrine", TheTitlesLoad()});
   starts.push_back({"the shrine under the water door", "second_shrine", cave});
+  // Before the lifts over the first pit under the waterworks' hall (100).
+  starts.push_back({"the first pit's lifts", "second_shrine", Joined({cave, {WalkTo(200), WalkTo(220)}})});
   // On the control room's ledges once the waterworks ran: its panels (108, 109), light columns
   // (115), consoles (119) and its door (90), all in view only from up there.
   starts.push_back({"the control room", "second_shrine",
@@ -611,10 +626,14 @@ std::vector<SoakStart> Starts(bool slice) {
   starts.push_back({"the exit door", "third_shrine", Joined({cave, {WalkTo(146)}})});
   // The lava (107) and the lifts over it (101).
   starts.push_back({"the lava's edge", "third_shrine", Joined({cave, TheLavasEdge()})});
-  // The lowest level, where 517 drops her: its Kawachan (35; by the cave's other two the route
-  // shoots them before a start's random keys come), its roamer, bats and Kamekichi.
+  // The lowest level, where 517 drops her, by a Kamekichi (33).
   starts.push_back({"the shaft's foot", "third_shrine", Joined({cave, TheLava()})});
+  // The storage room's chests (113) at the lowest level's west end.
+  starts.push_back(
+      {"the storage room", "third_shrine", Joined({cave, TheLava(), {WalkTo(97), JumpTo(90), WalkTo(28)}})});
   starts.push_back({"the corridor's shrine", "corridor_shrine", corridor});
+  // Back west over the stump, under the coin blocks (70).
+  starts.push_back({"west of the stump", "corridor_shrine", Joined({corridor, {JumpTo(66)}})});
   // The roamer (34) at the low passage, before the route shoots it.
   starts.push_back({"the low passage", "corridor_shrine", Joined({corridor, TheSunkenStretch()})});
   // The hidden coin block (71) near the sealed door.
@@ -622,6 +641,8 @@ std::vector<SoakStart> Starts(bool slice) {
   starts.push_back({"the boss room", "corridor_shrine", Joined({corridor, TheSealedDoor()})});
   starts.push_back({"the boss fight", "corridor_shrine",
                     Joined({corridor, TheSealedDoor(), {WalkTo(20), WaitUntil("the boss has come", TheBossHasCome)}})});
+  // The exit room once the boss has fallen, by its sliding doors (90), open now.
+  starts.push_back({"the exit room", "corridor_shrine", Joined({corridor, TheSealedDoor(), TheBoss(), {WalkTo(126)}})});
   starts.push_back({"the town's street", "corridor_shrine", town});
   // The townspeople on their streets: Rod (3), Lime (4), Pancho (5, after a talk with him).
   starts.push_back({"the main street", "corridor_shrine", Joined({main_street, {WalkTo(130)}})});
@@ -633,9 +654,11 @@ std::vector<SoakStart> Starts(bool slice) {
   // Klaus (2), in his room behind the hall's door.
   starts.push_back({"the teacher's room", "corridor_shrine", Joined({teachers_house, {UpAt(85)}})});
   starts.push_back({"the test hall", "corridor_shrine", test_hall});
-  // Up the stairwell's ledges: the coin blocks (70, 71), the weight (73) and the elevator's top (72).
+  // Up the stairwell's ledges and west into the upper room: the coin blocks (70, 71), the weight
+  // (73) and the elevator's top (72).
   starts.push_back({"the test hall's upper room", "corridor_shrine",
-                    Joined({test_hall, {WalkTo(48), JumpTo(48), JumpTo(48), JumpTo(48), JumpTo(44, 15, 10)}})});
+                    Joined({test_hall, {WalkTo(48), JumpTo(48), JumpTo(48), JumpTo(48), JumpTo(44, 15, 10),
+                                        JumpTo(42, 15, 8), WalkTo(34)}})});
   return starts;
 }
 
@@ -700,16 +723,16 @@ bool MakeSaves(const SoakFolder& folder, const std::vector<SoakSave>& saves, Soa
 // The random keys' play of one program from `start`, until the start's `share` of frames is
 // played (the player then closes the window), the program ends (a quit) or the watch finds it
 // stuck. She lies fallen a while: the player closes the window and starts again. From the title,
-// the player now and then watches the demo before pressing anything, and closes the window when
-// the opening is over and she stands in the cave: the beginning is what this start plays, and the
-// starts at the cave's shrines play on from there.
+// the player now and then watches the demo before pressing anything. Once an opening is over and
+// she stands in the cave, the player closes the window: the beginning is what the title and the
+// new game play, and the starts at the cave's shrines play on from there.
 void PlayProgram(FrameHarness& game, const SoakStart& start, int share, RandomKeys& keys, StartPlay& played,
                  SoakResult& result) {
   Watch watch(result, played, result.programs, start.name);
   LookOut look_out;
   keys.LetGo();
   int fallen_for = 0;
-  int hands_off = start.save == nullptr ? keys.HandsOff() : 0;
+  int hands_off = start.way.empty() ? keys.HandsOff() : 0;
   bool opening = false, closing = false;
   while (played.frames < share) {
     const Surroundings near = look_out.Look();
@@ -761,14 +784,16 @@ void Soak(const SoakOptions& options, SoakResult& result) {
     const SoakStart& start = starts[i];
     StartPlay& played = result.starts.emplace_back();
     played.name = start.name;
-    const int share = static_cast<int>(static_cast<int64_t>(options.frames) * static_cast<int64_t>(i + 1) /
-                                       static_cast<int64_t>(starts.size())) - result.frames;
+    const int share = options.frames_per_start > 0
+                          ? options.frames_per_start
+                          : static_cast<int>(static_cast<int64_t>(options.frames) * static_cast<int64_t>(i + 1) /
+                                             static_cast<int64_t>(starts.size())) - result.frames;
     while (played.frames < share && static_cast<int>(result.findings.size()) < options.max_findings) {
       result.programs += 1;
       played.programs += 1;
       FrameHarness game(1, folder.path());
-      if (start.save != nullptr) {
-        folder.PutInSlot(start.save, 0);
+      if (start.save != nullptr) folder.PutInSlot(start.save, 0);
+      if (!start.way.empty()) {
         RouteDriver driver = Driver(game, result, "the way to " + start.name);
         const bool there = driver.Play(start.name, start.way);
         result.driven += driver.frames();

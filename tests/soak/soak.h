@@ -5,12 +5,17 @@
 // makes saves as a player makes them: the game's route (support/walkthrough.h) played by the
 // route driver from a new game to each shrine on the way, and saved at the statue. Then each
 // program starts at one of the starts in turn: the title (a new game or a load, as the random keys
-// choose), or a save loaded from the title's menu: in the save room, out of its door at the
-// shrine, or on along the route to a place the random keys would not reach from a shrine in their
-// share of the frames: near the cave's barrier, elevator, control room, exit door, lava and lowest
-// level, the corridor's low passage and east end, the boss room before and during the fight, the
-// town's streets, the inn, the clinic, the teacher's house and room, the test hall and its upper
-// room. There the random keys take over.
+// choose), the title's new game, or a save loaded from the title's menu: in the save room, out of
+// its door at the shrine, or on along the route to a place beside groups that the random keys
+// would reach from a shrine only by luck: in the cave's first enemies' hall, beyond its barrier,
+// on the steps down, at the elevator's foot, between the weights, before the first pit's lifts,
+// in the control room, at the exit door, the lava's edge, the shaft's foot and the storage room;
+// in the corridor west of the stump, at the low passage and the east end; in the boss room before,
+// during and after the fight; on the town's streets, in the inn, the clinic, the teacher's house
+// and room, the test hall and its upper room. There the random keys take over. Every placed group
+// stands in view of some start when its keys take over, so a whole run's verdict rests on where
+// the starts stand, not on the seed (SoakOptions::frames_per_start shows it; tests/soak/run-seeds
+// plays that and the whole soak over many seeds).
 //
 // The keys go down at random and stay down for random lengths (a tap, a short hold, a long walk),
 // several at once; the menu key and the display switch come rarely. The random player leans
@@ -68,7 +73,10 @@ extern const std::array<StandingBound, kStandingKinds> kSoakBounds;
 
 struct SoakOptions {
   uint32_t seed = 1;  // of the buttons; each program's game runs on the harness's fixed seed
-  int frames = 3000;  // of random buttons, in all
+  int frames = 3000;  // of random buttons, in all, shared evenly among the starts
+  // When above 0, each start plays this many instead: with a few frames each, only what stands in
+  // view where a start leaves the random keys is driven, whatever the seed.
+  int frames_per_start = 0;
   // Only the title's start and the first shrine's (whose save takes only the opening to make),
   // and only the groups placed near that shrine checked; otherwise every start, every map and
   // every placed group.

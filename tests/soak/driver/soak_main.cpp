@@ -1,8 +1,8 @@
 // The whole soak as a program of its own (tests/soak/run-soak runs it under the sanitizers):
-//   tovia_soak [--frames N] [--seed S] [--without START]... [--slice]
-// (defaults: 100000 frames of random keys, seed 1, every start). Prints the figures of the run
-// (its maps and their groups, its starts, what stood over the world, the findings); the status
-// is 1 when anything was found.
+//   tovia_soak [--frames N | --frames-per-start N] [--seed S] [--without START]... [--slice]
+// (defaults: 100000 frames of random keys shared among the starts, seed 1, every start). Prints
+// the figures of the run (its maps and their groups, its starts, what stood over the world, the
+// findings); the status is 1 when anything was found.
 #include <time.h>
 
 #include <cstdio>
@@ -33,12 +33,15 @@ int main(int argc, char** argv) {
       options.slice = true;
     } else if (has_value && std::strcmp(argv[i], "--frames") == 0) {
       options.frames = std::atoi(argv[++i]);
+    } else if (has_value && std::strcmp(argv[i], "--frames-per-start") == 0) {
+      options.frames_per_start = std::atoi(argv[++i]);
     } else if (has_value && std::strcmp(argv[i], "--seed") == 0) {
       options.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
     } else if (has_value && std::strcmp(argv[i], "--without") == 0) {
       options.without.emplace_back(argv[++i]);
     } else {
-      std::fprintf(stderr, "usage: %s [--frames N] [--seed S] [--without START]... [--slice]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--frames N | --frames-per-start N] [--seed S] [--without START]... [--slice]\n",
+                   argv[0]);
       return 2;
     }
   }
@@ -49,6 +52,9 @@ int main(int argc, char** argv) {
   const double seconds = Seconds() - start;
   std::printf("soak, seed %u: %s", options.seed, DescribeSoak(result).c_str());
   std::printf("  %.1f s, %.0f frames a second (random and driven)\n", seconds, (result.frames + result.driven) / seconds);
-  const bool clean = result.findings.empty() && result.output.empty() && result.frames == options.frames;
+  const int frames = options.frames_per_start > 0
+                         ? options.frames_per_start * static_cast<int>(result.starts.size())
+                         : options.frames;
+  const bool clean = result.findings.empty() && result.output.empty() && result.frames == frames;
   return clean ? 0 : 1;
 }
