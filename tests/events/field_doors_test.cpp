@@ -702,7 +702,7 @@ std::vector<std::string> SpellingsOf(const std::string& name, const std::string&
     for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return t;
   };
-  const auto alternating = [&](std::string t) {
+  const auto alternating = [](std::string t) {
     for (size_t i = 0; i < t.size(); i += 2) t[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(t[i])));
     for (size_t i = 1; i < t.size(); i += 2) t[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(t[i])));
     return t;
@@ -748,9 +748,8 @@ std::vector<std::string> MapsWithAShrine() {
 }
 
 struct ReturnMapTest : ShrineDoorTest {
-  // A new save at the shrine `s`, the statue's first slot: the file it wrote.
+  // A new save at the shrine `s` of the scene entered, the statue's first slot: the file it wrote.
   std::vector<char> SavedAt(const Shrine& s) {
-    Enter(s.scene);
     EXPECT_TRUE(GoIn(s, kApproaches[0]));
     RouteDriver driver(game, "return_map");
     EXPECT_TRUE(driver.Play("the statue", SaveAtTheStatue(MapName().c_str())));
@@ -857,6 +856,7 @@ TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
 // the cave under another name is another map: loaded without the cave's presets, which only the
 // cave's own file gets.
 TEST_F(ReturnMapTest, ASpellingOfNoMapOfTheTableIsKept) {
+  Enter(kShrines[0].scene);
   const std::vector<char> file = SavedAt(kShrines[0]);
   const std::filesystem::path data = std::filesystem::path(game.folder()) / "Data";
   std::filesystem::copy_file(data / "L001CAVE.MDT", data / "CAVECOPY.MDT");
