@@ -176,13 +176,6 @@ Scene SceneFromSavedPosition() {
 
 // ---- the common steps -------------------------------------------------------------------------
 
-// A name of at most 127 bytes, the rest of the field zero.
-void CopyName(char (&field)[128], const char* name) {
-  const size_t length = strnlen(name, sizeof field - 1);
-  std::memmove(field, name, length);
-  std::memset(field + length, 0, sizeof field - length);
-}
-
 void NameScene(const Scene& s) {
   std::fill(std::begin(SceneBitmapIds), std::end(SceneBitmapIds), -1);
   CopyName(MapPath, s.map);
@@ -258,6 +251,12 @@ void ChangeScene(int scene) {
     return;
   }
   if (const Scene* row = FindScene(scene)) EnterScene(*row, scene);
+}
+
+void CopyName(char (&field)[128], const char* name) {
+  const size_t length = strnlen(name, sizeof field - 1);
+  std::memmove(field, name, length);
+  std::memset(field + length, 0, sizeof field - length);
 }
 
 bool SceneMapNames(int i, SceneNames& names) {

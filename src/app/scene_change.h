@@ -40,6 +40,8 @@ struct SceneNames {
   const char* world;
   const int32_t* sheets;
 };
+// A map's or a world's name into its field: at most 127 bytes, the rest of the field zero.
+void CopyName(char (&field)[128], const char* name);
 // The names of the i-th row that loads its map, in the table's order; false past the last.
 bool SceneMapNames(int i, SceneNames& names);
 

@@ -378,11 +378,6 @@ bool SpelledAsTheTable(const char* map) {
   return table == nullptr || std::strncmp(table, map, sizeof SavedPosition.MapPath) == 0;
 }
 
-void SetText(char (&text)[128], const char* value) {
-  std::memset(text, 0, sizeof text);
-  std::strncpy(text, value, sizeof text - 1);
-}
-
 // The scene table's row for the stored map, when it names one of the table's maps.
 bool RowOfMap(const char* map, SceneNames& names) {
   for (int i = 0; SceneMapNames(i, names); ++i)
@@ -405,8 +400,8 @@ bool NamesMatchTheScene(const SavedPositionRecord& p) {
 }
 
 void NameAfterScene(SavedPositionRecord& p, const SceneNames& row) {
-  SetText(p.MapPath, row.map);
-  SetText(p.WorldName, row.world);
+  CopyName(p.MapPath, row.map);
+  CopyName(p.WorldName, row.world);
   std::copy(row.sheets, row.sheets + 5, p.SheetIds);
 }
 
@@ -424,7 +419,7 @@ const Rule kReturnMapRule = {
     },
     [](SaveBlock& b) {
       SavedPositionRecord& p = b.SavedPosition;
-      if (const char* table = TableSpelling(p.MapPath)) SetText(p.MapPath, table);
+      if (const char* table = TableSpelling(p.MapPath)) CopyName(p.MapPath, table);
       const ShrineMap* map = ShrinesOf(p.MapPath);
       if (map == nullptr || !map->readable) return;
       SceneNames row;
