@@ -748,30 +748,45 @@ std::vector<std::string> MapsWithAShrine() {
 }
 
 struct ReturnMapTest : ShrineDoorTest {
-  // A new save at the shrine `s` of the scene entered, the statue's first slot: the file it wrote.
-  std::vector<char> SavedAt(const Shrine& s) {
+  // A new save at the shrine `s` of the scene entered, the statue's first slot: its block.
+  const SaveBlock& SavedAt(const Shrine& s) {
     EXPECT_TRUE(GoIn(s, kApproaches[0]));
     RouteDriver driver(game, "return_map");
     EXPECT_TRUE(driver.Play("the statue", SaveAtTheStatue(MapName().c_str())));
-    std::vector<char> file = FirstSlot();
-    EXPECT_EQ(file.size(), 32 + sizeof(SaveBlock));
-    file.resize(32 + sizeof(SaveBlock));
-    return file;
+    file_ = FirstSlot();
+    EXPECT_EQ(file_.size(), 32 + sizeof(SaveBlock));
+    file_.resize(32 + sizeof(SaveBlock));
+    static SaveBlock written;
+    std::memcpy(&written, file_.data() + 32, sizeof written);
+    return written;
   }
   // "L001CAVE" of "./Data/L001CAVE.MDT".
   static std::string MapName() { return std::string(MapPath + 7, std::strlen(MapPath) - 11); }
 
-  // The save `file`, its return map respelled `spelling`, into the first slot.
-  void PutInTheFirstSlot(std::vector<char> file, const std::string& spelling) {
-    char* stored = file.data() + 32 + offsetof(SaveBlock, SavedPosition.MapPath);
-    std::memset(stored, 0, sizeof SavedPosition.MapPath);
-    std::memcpy(stored, spelling.data(), spelling.size());
-    std::ofstream(std::filesystem::path(game.folder()) / "Data" / "save0.dat", std::ios::binary)
-        .write(file.data(), static_cast<std::streamsize>(file.size()));
+  // `block` with its return map spelled `spelling`.
+  static const SaveBlock& Respelled(const SaveBlock& block, const std::string& spelling) {
+    static SaveBlock respelled;
+    respelled = block;
+    CopyName(respelled.SavedPosition.MapPath, spelling.c_str());
+    return respelled;
   }
 
-  // The group, slot and link of every actor in the world.
+  // `block` in the first slot, after the header the statue wrote.
+  void PutInTheFirstSlot(const SaveBlock& block) {
+    std::memcpy(file_.data() + 32, &block, sizeof block);
+    std::ofstream(std::filesystem::path(game.folder()) / "Data" / "save0.dat", std::ios::binary)
+        .write(file_.data(), static_cast<std::streamsize>(file_.size()));
+  }
+  // `block` loaded from the first slot as the menus load it, and the save room's door left (scene
+  // 100): the group, slot and link of every actor in the world.
   using Links = std::vector<std::array<int32_t, 3>>;
+  Links LoadedAndOut(const SaveBlock& block) {
+    PutInTheFirstSlot(block);
+    SubMode = kSubWorld;
+    EXPECT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
+    ChangeScene(kSceneSavedPosition);
+    return LinksNow();
+  }
   static Links LinksNow() {
     Links links;
     for (int group = kHeroineGroup + 1; group < kActorGroups; ++group)
@@ -788,20 +803,19 @@ struct ReturnMapTest : ShrineDoorTest {
     EXPECT_EQ(Actor(113, 2).Link(), 1001);
     EXPECT_EQ(Actor(90, 0).Link(), 100);
   }
-  // The first slot loaded as the menus load it, and the save room's door left (scene 100).
-  static Links LoadedAndOut() {
-    SubMode = kSubWorld;
-    EXPECT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
-    ChangeScene(kSceneSavedPosition);
-    return LinksNow();
-  }
+
+  std::vector<char> file_;  // the file the statue wrote
 };
 
 // A save's return map spelled otherwise, by which the file layer reads the same file as a map of
 // the scene table (every map with a shrine), is that map in the table's spelling: out of range as
 // stored, the loader brings it to the block the statue wrote, and loaded and out through the save
 // room's door it carries that map's presets (the links of every actor), as the statue's own save
-// does; the first spelling also loaded from the title, as a player loads it.
+// does; the first spelling also loaded from the title, as a player loads it. A path by which the
+// file layer reads no map of the table is kept as it is: up and back through a folder that is not
+// there, which the file layer cannot read though the letters lead to the map (the save room's door
+// shows the fatal error scene), and a copy of the map under another name, which plays without the
+// map's presets.
 TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
   std::vector<std::string> tried;
   for (const Shrine& s : kShrines) {
@@ -810,12 +824,9 @@ TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
     if (std::find(tried.begin(), tried.end(), map) != tried.end()) continue;
     tried.push_back(map);
     SCOPED_TRACE(map);
-    const std::vector<char> file = SavedAt(s);
-    static SaveBlock written, respelled;
-    std::memcpy(&written, file.data() + 32, sizeof written);
+    const SaveBlock& written = SavedAt(s);
     ASSERT_EQ(SaveFieldOutOfRange(written), nullptr);
-    PutInTheFirstSlot(file, map);
-    const Links presets = LoadedAndOut();
+    const Links presets = LoadedAndOut(written);
     ExpectThePresetsOf(map);
     // Besides the spellings, the same file by a hard link and by a symbolic link.
     const std::filesystem::path data = std::filesystem::path(game.folder()) / "Data";
@@ -827,17 +838,29 @@ TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
     spellings.push_back("Data\\soft_" + file_name);
     for (const std::string& spelling : spellings) {
       SCOPED_TRACE("\"" + spelling + "\"");
-      respelled = written;
-      std::memset(respelled.SavedPosition.MapPath, 0, sizeof respelled.SavedPosition.MapPath);
-      std::memcpy(respelled.SavedPosition.MapPath, spelling.data(), spelling.size());
-      EXPECT_STREQ(SaveFieldOutOfRange(respelled), "SavedPosition.MapPath");
-      BringSaveIntoRange(respelled);
-      EXPECT_EQ(std::memcmp(&respelled, &written, sizeof written), 0) << respelled.SavedPosition.MapPath;
-      PutInTheFirstSlot(file, spelling);
-      EXPECT_EQ(LoadedAndOut(), presets);
+      static SaveBlock brought;
+      brought = Respelled(written, spelling);
+      EXPECT_STREQ(SaveFieldOutOfRange(brought), "SavedPosition.MapPath");
+      BringSaveIntoRange(brought);
+      EXPECT_EQ(std::memcmp(&brought, &written, sizeof written), 0) << brought.SavedPosition.MapPath;
+      EXPECT_EQ(LoadedAndOut(Respelled(written, spelling)), presets);
       EXPECT_EQ(MapPath, map);
     }
-    PutInTheFirstSlot(file, spellings.front());
+
+    std::filesystem::copy_file(data / file_name, data / ("COPY_" + file_name));
+    for (const auto& [spelling, sub_mode] : {std::pair{"./Nowhere/../Data/" + file_name, kSubMapLoadFailure},
+                                             std::pair{"./Data/COPY_" + file_name, kSubWorld}}) {
+      SCOPED_TRACE("\"" + spelling + "\", no map of the table");
+      EXPECT_EQ(SaveFieldOutOfRange(Respelled(written, spelling)), nullptr);
+      const Links links = LoadedAndOut(Respelled(written, spelling));
+      EXPECT_EQ(MapPath, spelling);
+      EXPECT_EQ(SubMode, sub_mode);
+      if (name == "L001CAVE") {
+        EXPECT_NE(links, presets);
+      }
+    }
+
+    PutInTheFirstSlot(Respelled(written, spellings.front()));
     SubMode = kSubStartSequence;  // the title, as the debug menu enters it
     SubModeArg = 1;
     SceneStep = 0;
@@ -848,35 +871,6 @@ TEST_F(ReturnMapTest, EverySpellingOfAShrinesMapIsThatMapWithItsPresets) {
   }
   std::sort(tried.begin(), tried.end());
   EXPECT_EQ(tried, MapsWithAShrine()) << "a map with a shrine that no shrine of the test stands on";
-}
-
-// A path by which the file layer reads no map of the table is kept as it is. Up and back through
-// a folder that is not there, the file layer reads nothing, though the letters would reach the
-// cave: the map cannot be read, and the save room's door shows the fatal error scene. A copy of
-// the cave under another name is another map: loaded without the cave's presets, which only the
-// cave's own file gets.
-TEST_F(ReturnMapTest, ASpellingOfNoMapOfTheTableIsKept) {
-  Enter(kShrines[0].scene);
-  const std::vector<char> file = SavedAt(kShrines[0]);
-  const std::filesystem::path data = std::filesystem::path(game.folder()) / "Data";
-  std::filesystem::copy_file(data / "L001CAVE.MDT", data / "CAVECOPY.MDT");
-  struct Kept {
-    const char* spelling;
-    int sub_mode;
-  };
-  for (const Kept& k :
-       {Kept{"./Nowhere/../Data/L001CAVE.MDT", kSubMapLoadFailure}, Kept{"./Data/CAVECOPY.MDT", kSubWorld}}) {
-    SCOPED_TRACE(k.spelling);
-    static SaveBlock kept;
-    std::memcpy(&kept, file.data() + 32, sizeof kept);
-    std::strcpy(kept.SavedPosition.MapPath, k.spelling);
-    EXPECT_EQ(SaveFieldOutOfRange(kept), nullptr);
-    PutInTheFirstSlot(file, k.spelling);
-    LoadedAndOut();
-    EXPECT_STREQ(MapPath, k.spelling);
-    EXPECT_EQ(SubMode, k.sub_mode);
-    EXPECT_EQ(Actor(113, 0).Link(), 0);
-  }
 }
 
 }  // namespace

@@ -600,7 +600,7 @@ std::vector<SoakStart> Starts(bool slice) {
   const Route test_hall = Joined({town, {UpAt(285), Arrive("TEST0000")}});
   // Under the first enemies' hall's coin blocks (70), by the mesa's Kawachan (35).
   starts.push_back({"the first enemies' hall", "first_shrine",
-                    Joined({cave, TheFirstRestRoom(), {WalkTo(62), WalkTo(93), JumpTo(97, 8), WalkTo(122)}})});
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemiesHall()})});
   // Past the barrier of block lifts (60), by the hidden coin block before it (71).
   starts.push_back({"beyond the barrier", "first_shrine", Joined({cave, TheFirstRestRoom(), TheFirstEnemies()})});
   // On the steps down to the alcove, over the roamer (34) a step below, out of her line of fire.
@@ -611,12 +611,11 @@ std::vector<SoakStart> Starts(bool slice) {
                     Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator()})});
   // In the waterworks' hall between the 16-ton (73), fallen behind her, and the piston weight (74).
   starts.push_back({"between the weights", "first_shrine",
-                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator(),
-                            {WalkTo(236), WalkTo(226), WalkTo(210)}})});
+                    Joined({cave, TheFirstRestRoom(), TheFirstEnemies(), TheElevator(), BetweenTheWeights()})});
   starts.push_back({"the save room", "second_shrine", TheTitlesLoad()});
   starts.push_back({"the shrine under the water door", "second_shrine", cave});
   // Before the lifts over the first pit under the waterworks' hall (100).
-  starts.push_back({"the first pit's lifts", "second_shrine", Joined({cave, {WalkTo(200), WalkTo(220)}})});
+  starts.push_back({"the first pit's lifts", "second_shrine", Joined({cave, TheFirstPit()})});
   // On the control room's ledges once the waterworks ran: its panels (108, 109), light columns
   // (115), consoles (119) and its door (90), all in view only from up there.
   starts.push_back({"the control room", "second_shrine",
@@ -629,8 +628,7 @@ std::vector<SoakStart> Starts(bool slice) {
   // The lowest level, where 517 drops her, by a Kamekichi (33).
   starts.push_back({"the shaft's foot", "third_shrine", Joined({cave, TheLava()})});
   // The storage room's chests (113) at the lowest level's west end.
-  starts.push_back(
-      {"the storage room", "third_shrine", Joined({cave, TheLava(), {WalkTo(97), JumpTo(90), WalkTo(28)}})});
+  starts.push_back({"the storage room", "third_shrine", Joined({cave, TheLava(), TheStorageRoom()})});
   starts.push_back({"the corridor's shrine", "corridor_shrine", corridor});
   // Back west over the stump, under the coin blocks (70).
   starts.push_back({"west of the stump", "corridor_shrine", Joined({corridor, {JumpTo(66)}})});

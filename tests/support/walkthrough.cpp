@@ -84,15 +84,19 @@ Route TheFirstRestRoom() {
       WalkTo(48), UpAt(48, {kSodaLine, kBuy, kDontBuy}),
   };
 }
-Route TheFirstEnemies() {
+Route TheFirstEnemiesHall() {
   return {
       WalkTo(62),  // the rest room's way out, a gap in its floor, down to the step
-      WalkTo(93), JumpTo(97, 8),
-      WalkTo(122), WaitUntil("the mesa's Kawachan walks off", [] { return KawachansAwayEast(130, 24, 160); }),
+      WalkTo(93), JumpTo(97, 8), WalkTo(122),
+  };
+}
+Route TheFirstEnemies() {
+  return Joined({TheFirstEnemiesHall(), {
+      WaitUntil("the mesa's Kawachan walks off", [] { return KawachansAwayEast(130, 24, 160); }),
       JumpTo(130),  // onto the mesa
       WalkTo(146), WalkTo(160),  // down its east end
       Shoot(1, false, 1), Shoot(1, true, 1), WalkTo(172),
-  };
+  }});
 }
 
 // The steps down east of the first enemies' hall, where the bats fly, to the alcove, where 514
@@ -110,13 +114,14 @@ Route TheElevator() {
 // the piston weight to rise and passes under it; the second rest room, where 516 speaks, and out
 // of its dip; 518 at the locked water door; down the hole short of the door to the second shrine
 // right below, where 528 speaks.
+Route BetweenTheWeights() { return {WalkTo(236), WalkTo(226), WalkTo(210)}; }
 Route TheTraps() {
-  return {
-      WalkTo(236), WalkTo(226), WalkTo(210), WaitUntil("the piston weight rises", PistonRising), WalkTo(196),
+  return Joined({BetweenTheWeights(), {
+      WaitUntil("the piston weight rises", PistonRising), WalkTo(196),
       WalkTo(168), WalkTo(161), JumpTo(157, 10),  // into the second rest room's dip and out
       WalkTo(127), WalkTo(123), Arrive("L001CAVE"),  // 518, then down the hole
       UpAt(114),
-  };
+  }});
 }
 
 // East along the passage under the waterworks' hall: the lifts over its first pit, the Kawachan
@@ -124,13 +129,14 @@ Route TheTraps() {
 // waterworks machine (257); up the ledges to the balcony, west through the gates that the water
 // opened, over the elevator's foot, over the 16-ton where it fell, under the piston again,
 // through the second rest room and back over the hole to the water door.
+Route TheFirstPit() { return {WalkTo(200), WalkTo(220)}; }
 Route TheWaterworks() {
-  return {
-      WalkTo(200), WalkTo(220), WaitUntil("the first lift is at its top", [] { return LiftAtTop(0); }),
+  return Joined({TheFirstPit(), {
+      WaitUntil("the first lift is at its top", [] { return LiftAtTop(0); }),
       JumpTo(227), JumpTo(233), WaitUntil("the second lift is at its top", [] { return LiftAtTop(1); }),
       JumpTo(240), WalkTo(288), JumpTo(295), JumpTo(300), JumpTo(306),
       WalkTo(386), UpAt(386),
-  };
+  }});
 }
 Route TheWaterDoor() {
   return {
@@ -163,7 +169,8 @@ Route TheLava() {
       WalkTo(80), WalkUntilHeard(99, 517),
   }});
 }
-Route TheCardKey() { return {WalkTo(97), JumpTo(90), WalkTo(28), JumpTo(21, 8), UpAt(13), UpAt(21)}; }
+Route TheStorageRoom() { return {WalkTo(97), JumpTo(90), WalkTo(28)}; }
+Route TheCardKey() { return Joined({TheStorageRoom(), {JumpTo(21, 8), UpAt(13), UpAt(21)}}); }
 Route ThePipeBackUp() {
   return {
       WalkTo(91), JumpTo(97), WalkTo(106), JumpTo(112),  // the lips round the shaft's foot

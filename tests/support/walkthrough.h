@@ -45,13 +45,19 @@ Route ARingOn();
 Route TheFirstShrine();
 // Up into the first rest room, a soda from its machine.
 Route TheFirstRestRoom();
-// East down the steps, the first enemies shot, over the mesa, the barrier of block lifts shot open.
+// Out of the rest room, east down the steps into the first enemies' hall, under its coin blocks.
+Route TheFirstEnemiesHall();
+// That, the first enemies shot, over the mesa, the barrier of block lifts shot open.
 Route TheFirstEnemies();
 // The steps down to the alcove, over the pit, and the elevator down.
 Route TheElevator();
-// West under the traps, through the second rest room, down the hole into the second shrine.
+// West along the waterworks' hall under the 16-ton, to the piston weight.
+Route BetweenTheWeights();
+// That, under the piston weight, through the second rest room, down the hole into the second shrine.
 Route TheTraps();
-// East over the lifts and the pits to the control room and its waterworks machine.
+// East along the passage under the waterworks' hall to the lifts over its first pit.
+Route TheFirstPit();
+// That, over the lifts and the pits to the control room and its waterworks machine.
 Route TheWaterworks();
 // Back west to the water door, open now, and down behind it.
 Route TheWaterDoor();
@@ -61,7 +67,9 @@ Route TheThirdShrine();
 Route TheLavasEdge();
 // That, over the lava, down the shaft beyond the runway.
 Route TheLava();
-// The storage room's chests: the card key and 1000 yen.
+// From the shaft's foot west over a lip into the storage room.
+Route TheStorageRoom();
+// That, and its chests: the card key and 1000 yen.
 Route TheCardKey();
 // East to the lower pipe and up through it.
 Route ThePipeBackUp();
