@@ -784,9 +784,6 @@ struct ReturnMapTest : ShrineDoorTest {
     SubMode = kSubWorld;
     EXPECT_EQ(ReadSave(".\\Data\\save0.dat"), 0);
     ChangeScene(kSceneSavedPosition);
-    return LinksNow();
-  }
-  static Links LinksNow() {
     Links links;
     for (int group = kHeroineGroup + 1; group < kActorGroups; ++group)
       for (int slot = 0; slot < kActorSlots; ++slot)
